@@ -1,0 +1,16 @@
+#include "app/ComInitializer.h"
+
+#include <objbase.h>
+
+#include "app/FatalErrors.h"
+
+ComInitializer::ComInitializer()
+{
+    if (FAILED(::CoInitialize(nullptr)))
+        throw ComException();
+}
+
+ComInitializer::~ComInitializer()
+{
+    ::CoUninitialize();
+}

@@ -1,0 +1,16 @@
+// The program's objects with static lifetime. They live in this one file
+// because their order matters and C++ fixes the order of initialisation only
+// within a file: the crash path first, then the application object, then what
+// must exist before any window or thread does. They are destroyed in reverse.
+#include "app/VantrelRemoteApp.h"
+#include "crash/TerminateHandler.h"
+#include "jukebox/JukeboxEventMessage.h"
+#include "module/ModuleStateLock.h"
+
+static const bool terminateRaisesFault = InstallTerminateHandler();
+
+CVantrelRemoteApp theApp;
+
+const UINT WM_JUKEBOX_EVENT = ::RegisterWindowMessageA(kJukeboxEventMessageName);
+
+CCriticalSection ModuleStateLock;

@@ -1,0 +1,47 @@
+#include "app/VantrelRemoteApp.h"
+
+#include <string>
+
+#include "app/DebugOption.h"
+#include "app/VantrelRemoteDlg.h"
+#include "res/resource.h"
+
+CVantrelRemoteApp::CVantrelRemoteApp() : CWinApp(nullptr) {}
+
+CVantrelRemoteApp::~CVantrelRemoteApp() = default;
+
+BOOL CVantrelRemoteApp::InitInstance()
+{
+    AfxEnableControlContainer();
+    RegisterMainWindowClass();
+    Enable3dControls();
+
+    const std::string commandLine = ::GetCommandLineA();
+    const bool debugMode = CommandLineRequestsDebugMode(commandLine.c_str());
+
+    // Throws ComException without COM or without the jukebox: deliberately not
+    // caught, so the process ends through the crash report.
+    m_dialog = std::make_unique<CVantrelRemoteDlg>();
+    m_dialog->m_debugMode = debugMode;
+    m_pMainWnd = m_dialog.get();
+    m_dialog->Create(IDD_VANTRELREMOTE_DIALOG);
+    return TRUE;
+}
+
+int CVantrelRemoteApp::ExitInstance()
+{
+    m_pMainWnd = nullptr;
+    m_dialog.reset();
+    return CWinApp::ExitInstance();
+}
+
+void CVantrelRemoteApp::RegisterMainWindowClass()
+{
+    // The main dialog's template names this class; it is the system dialog
+    // class under a name of our own, so other programs can find the window.
+    WNDCLASSA windowClass{};
+    ::GetClassInfoA(AfxGetInstanceHandle(), "#32770", &windowClass);
+    windowClass.hInstance = AfxGetInstanceHandle();
+    windowClass.lpszClassName = kMainWindowClassName;
+    AfxRegisterClass(&windowClass);
+}

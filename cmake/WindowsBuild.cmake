@@ -1,0 +1,13 @@
+# Settings shared by every Windows target.
+add_compile_definitions(
+  WIN32_LEAN_AND_MEAN NOMINMAX STRICT
+  _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600
+)
+add_compile_options(
+  -Wall -Wextra -Wno-unused-parameter
+  # The crash report walks the frame-pointer chain.
+  -fno-omit-frame-pointer
+)
+# Runs on a clean Windows without the MinGW runtime DLLs.
+add_link_options(-static -static-libgcc -static-libstdc++)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -O coff")

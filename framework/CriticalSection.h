@@ -1,0 +1,32 @@
+// CCriticalSection: one Win32 critical section, alive as long as the object.
+#pragma once
+
+#include <windows.h>
+
+class CCriticalSection
+{
+public:
+    CCriticalSection() { ::InitializeCriticalSection(&m_section); }
+    ~CCriticalSection() { ::DeleteCriticalSection(&m_section); }
+    CCriticalSection(const CCriticalSection&) = delete;
+    CCriticalSection& operator=(const CCriticalSection&) = delete;
+
+    void Lock() { ::EnterCriticalSection(&m_section); }
+    void Unlock() { ::LeaveCriticalSection(&m_section); }
+
+private:
+    CRITICAL_SECTION m_section;
+};
+
+// Holds a CCriticalSection for one scope.
+class CSingleLock
+{
+public:
+    explicit CSingleLock(CCriticalSection& section) : m_section(section) { m_section.Lock(); }
+    ~CSingleLock() { m_section.Unlock(); }
+    CSingleLock(const CSingleLock&) = delete;
+    CSingleLock& operator=(const CSingleLock&) = delete;
+
+private:
+    CCriticalSection& m_section;
+};

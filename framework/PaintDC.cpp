@@ -1,0 +1,10 @@
+#include "framework/PaintDC.h"
+
+#include "framework/Wnd.h"
+
+CPaintDC::CPaintDC(CWnd* window) : m_hWnd(window->m_hWnd), m_hDC(::BeginPaint(m_hWnd, &m_ps)) {}
+
+CPaintDC::~CPaintDC()
+{
+    ::EndPaint(m_hWnd, &m_ps);
+}

@@ -1,0 +1,38 @@
+// The device module's mailbox: blocks for the module travel from any thread to
+// the user-interface thread, which writes them into the module's outbox.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+
+// Wakes the main window for queued blocks; lParam is the token of the queue
+// entry, wParam carries nothing.
+constexpr UINT WM_MODULE_WRITE = WM_APP + 3;
+
+// One block on its way to the module.
+struct ModuleWriteRecord
+{
+    static constexpr std::uint32_t kCapacity = 256;
+    std::uint32_t length = 0;
+    unsigned char data[kCapacity] = {};
+};
+
+// Set while the device wants blocks delivered; read from any thread.
+extern std::atomic<int> ModuleWritesEnabled;
+
+// Queues a block of 1 to 256 bytes for the main window; other lengths are
+// refused (nothing is posted). Callable from any thread.
+void PostModuleWrite(std::uint32_t length, const unsigned char* data);
+
+// On the user-interface thread, for one WM_MODULE_WRITE: delivers the blocks
+// that the token releases, in order. A token the program did not issue
+// releases nothing.
+void DeliverModuleWrites(LPARAM token);
+
+// Delivers one block through the mailbox protocol.
+void WriteModuleBlock(const ModuleWriteRecord& record);
+
+// Reads the device's switch for block delivery into ModuleWritesEnabled.
+void UpdateModuleWritesEnabled();

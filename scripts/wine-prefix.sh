@@ -1,0 +1,28 @@
+#!/bin/bash
+# Sourced by the scripts that run Windows programs: a private Wine prefix,
+# headless, quiet, and without the installers that a first start would wait on.
+#   source scripts/wine-prefix.sh <prefix-dir>
+# Then: wine_run <program.exe> [args...]; wine_stop at the end.
+
+export WINEPREFIX="$(realpath -m "${1:?prefix directory}")"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# The 64-bit loader directly: 32-bit code cannot run on these machines.
+export WINELOADER=/usr/lib/wine/wine64
+export WINESERVER=/usr/lib/wine/wineserver64
+[ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver
+
+wine_run() { "$WINELOADER" "$@"; }
+wine_stop() { "$WINESERVER" -k 2>/dev/null || true; }
+
+if [ ! -f "$WINEPREFIX/.vantrel-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$WINELOADER" wineboot --init >/dev/null 2>&1
+    "$WINESERVER" -w
+    # Windows are created, hidden or "shown", without a display.
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+    # A fault must not wait for a crash dialog.
+    "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    "$WINESERVER" -w
+    touch "$WINEPREFIX/.vantrel-ready"
+fi
