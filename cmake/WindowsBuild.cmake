@@ -11,3 +11,7 @@ add_compile_options(
 # Runs on a clean Windows without the MinGW runtime DLLs.
 add_link_options(-static -static-libgcc -static-libstdc++)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -O coff")
+
+# Every program of the build in one folder: the program finds its module
+# library beside it, and the tests and the demo find the program there.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

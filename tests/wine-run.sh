@@ -9,4 +9,8 @@ if [ "${1:-}" = "--stop" ]; then
     wine_stop
     exit 0
 fi
+# Each test program starts in a Wine session of its own, so that nothing a
+# failed run left behind (a killed client's objects, a stale class
+# registration) reaches the next one.
+wine_stop
 wine_run "$@"

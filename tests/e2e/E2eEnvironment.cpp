@@ -1,0 +1,92 @@
+#include "E2eEnvironment.h"
+
+#include <objbase.h>
+
+#include <algorithm>
+
+namespace {
+
+std::unique_ptr<JukeboxControl> g_jukebox;
+
+class ComEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        ::CoInitialize(nullptr);
+        ReconnectJukebox();
+        ASSERT_TRUE(Jukebox().Connected()) << "the reference jukebox is not registered";
+    }
+    void TearDown() override
+    {
+        g_jukebox.reset();
+        ::CoUninitialize();
+    }
+};
+
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new ComEnvironment);
+
+}  // namespace
+
+JukeboxControl& Jukebox()
+{
+    return *g_jukebox;
+}
+
+void DisconnectJukebox()
+{
+    g_jukebox.reset();
+}
+
+void ReconnectJukebox()
+{
+    g_jukebox = std::make_unique<JukeboxControl>();
+}
+
+void ProgramTest::SetUp()
+{
+    ASSERT_TRUE(g_jukebox && g_jukebox->Connected());
+    Jukebox().ClearJournal();
+    m_folder = MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+}
+
+void ProgramTest::TearDown()
+{
+    if (m_run && !m_run->HasExited())
+        CloseProgram();
+    m_run.reset();
+}
+
+void ProgramTest::StartProgram(const std::string& arguments)
+{
+    m_run = std::make_unique<ProgramRun>(arguments, m_folder);
+    ASSERT_TRUE(m_run->Started());
+    m_window = m_run->WaitForMainWindow();
+    ASSERT_NE(m_window, nullptr) << "no main window";
+    const auto isStartUpCommand = [](const JournalEntry& entry) {
+        return entry.operation == "SendCommandWithData" && entry.number == 203;
+    };
+    const auto journal = Jukebox().WaitForEntry(isStartUpCommand);
+    ASSERT_TRUE(std::any_of(journal.begin(), journal.end(), isStartUpCommand)) << "start-up did not finish";
+}
+
+void ProgramTest::Click(int button) const
+{
+    ::SendMessageA(m_window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+}
+
+std::string ProgramTest::SaveLog() const
+{
+    const std::string path = m_folder + "\\VantrelRemote.log";
+    ::DeleteFileA(path.c_str());
+    Click(kSaveButton);
+    std::string content;
+    EXPECT_TRUE(ReadWholeFile(path, content)) << "no log saved";
+    return content;
+}
+
+void ProgramTest::CloseProgram()
+{
+    ::SendMessageA(m_window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(m_run->WaitForExit()) << "the program did not end";
+}

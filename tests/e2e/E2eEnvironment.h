@@ -1,0 +1,45 @@
+// Shared set-up of the end-to-end tests: COM on the test thread, one
+// connection to the reference jukebox that keeps its server running, and a
+// fixture that runs the program and closes it again.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "JukeboxControl.h"
+#include "ProgramRun.h"
+
+// The connection to the reference jukebox; null while a test has let go of it.
+JukeboxControl& Jukebox();
+// Drops the connection (the server may then end) and makes a new one.
+void DisconnectJukebox();
+void ReconnectJukebox();
+
+// Ids of the main dialog's buttons.
+constexpr int kQueryHardwareIdButton = 1000;
+constexpr int kClearButton = 1002;
+constexpr int kSaveButton = 1003;
+
+class ProgramTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program in a scratch folder and waits for its main window
+    // and for the end of its start-up (command 203 reached the jukebox).
+    void StartProgram(const std::string& arguments);
+    // Clicks a button of the main dialog from this process; returns when the
+    // program has handled the click.
+    void Click(int button) const;
+    // Clicks Save and returns the saved log.
+    std::string SaveLog() const;
+    // Closes the program with WM_CLOSE and waits for its end.
+    void CloseProgram();
+
+    std::string m_folder;
+    std::unique_ptr<ProgramRun> m_run;
+    HWND m_window = nullptr;
+};

@@ -1,0 +1,107 @@
+#include "JukeboxControl.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include "ProgramRun.h"
+#include "framework/UniqueBstr.h"
+
+namespace {
+
+std::string Narrow(const std::wstring& text)
+{
+    std::string narrow;
+    for (const wchar_t character : text)
+        narrow += character < 128 ? static_cast<char>(character) : '?';
+    return narrow;
+}
+
+}  // namespace
+
+JukeboxControl::JukeboxControl()
+{
+    ::CoCreateInstance(__uuidof(JukeboxTestControl), nullptr, CLSCTX_LOCAL_SERVER, __uuidof(IJukeboxTestControl),
+                       m_control.ReleaseAndGetAddressOf());
+}
+
+std::vector<JournalEntry> JukeboxControl::Journal() const
+{
+    std::vector<JournalEntry> journal;
+    long count = 0;
+    if (!m_control || FAILED(m_control->GetJournalCount(&count)))
+        return journal;
+    for (long index = 0; index < count; ++index) {
+        UniqueBstr operation;
+        UniqueBstr text;
+        JournalEntry entry;
+        long textIsNull = 0;
+        if (FAILED(m_control->GetJournalEntry(index, operation.ReleaseAndGetAddressOf(), &entry.windowHandle,
+                                              &entry.number, text.ReleaseAndGetAddressOf(), &textIsNull)))
+            break;
+        if (operation.Get() != nullptr)
+            entry.operation = Narrow(std::wstring(operation.Get(), ::SysStringLen(operation.Get())));
+        if (text.Get() != nullptr)
+            entry.text.assign(text.Get(), ::SysStringLen(text.Get()));
+        entry.textIsNull = textIsNull != 0;
+        journal.push_back(std::move(entry));
+    }
+    return journal;
+}
+
+void JukeboxControl::ClearJournal() const
+{
+    if (m_control)
+        m_control->ClearJournal();
+}
+
+bool JukeboxControl::PostEvent(long number, const std::wstring& text, bool withoutText) const
+{
+    if (!m_control)
+        return false;
+    UniqueBstr data(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
+    long posted = 0;
+    return SUCCEEDED(m_control->PostEvent(number, data.Get(), withoutText ? 1 : 0, &posted)) && posted != 0;
+}
+
+HWND JukeboxControl::RegisteredWindow() const
+{
+    long window = 0;
+    if (m_control)
+        m_control->GetRegisteredWindow(&window);
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(window));
+}
+
+std::vector<JournalEntry> JukeboxControl::WaitForEntry(const std::function<bool(const JournalEntry&)>& match,
+                                                       std::chrono::milliseconds limit) const
+{
+    std::vector<JournalEntry> journal;
+    WaitUntil(
+        [&] {
+            journal = Journal();
+            return std::any_of(journal.begin(), journal.end(), match);
+        },
+        limit);
+    return journal;
+}
+
+std::vector<JournalEntry> JukeboxControl::WaitForOperation(const std::string& operation,
+                                                           std::chrono::milliseconds limit) const
+{
+    return WaitForEntry([&](const JournalEntry& entry) { return entry.operation == operation; }, limit);
+}
+
+std::vector<std::string> Operations(const std::vector<JournalEntry>& journal)
+{
+    std::vector<std::string> operations;
+    for (const JournalEntry& entry : journal)
+        operations.push_back(entry.operation);
+    return operations;
+}
+
+std::string Describe(const JournalEntry& entry)
+{
+    std::ostringstream text;
+    text << entry.operation << "(window " << entry.windowHandle << ", number " << entry.number << ", text "
+         << (entry.textIsNull ? std::string("null") : "\"" + Narrow(entry.text) + "\"") << ")";
+    return text.str();
+}

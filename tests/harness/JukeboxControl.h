@@ -1,0 +1,52 @@
+// The reference jukebox's test control, seen from a test or the demo: the
+// journal of every call the jukebox received, and events raised on request.
+// The calling thread must have initialised COM.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "JukeboxTestControl.h"
+#include "framework/ComPtr.h"
+
+struct JournalEntry
+{
+    std::string operation;
+    long windowHandle = 0;
+    long number = 0;
+    std::wstring text;
+    bool textIsNull = false;
+};
+
+class JukeboxControl
+{
+public:
+    // Connects to (and if need be starts) the registered reference jukebox.
+    JukeboxControl();
+
+    bool Connected() const { return static_cast<bool>(m_control); }
+    std::vector<JournalEntry> Journal() const;
+    void ClearJournal() const;
+    // Posts event number to the registered window, with text (or none).
+    bool PostEvent(long number, const std::wstring& text, bool withoutText = false) const;
+    HWND RegisteredWindow() const;
+
+    // Waits until the journal holds an entry for which match holds; returns
+    // the journal as it was then (or at the time limit).
+    std::vector<JournalEntry> WaitForEntry(const std::function<bool(const JournalEntry&)>& match,
+                                           std::chrono::milliseconds limit = std::chrono::seconds(30)) const;
+    std::vector<JournalEntry> WaitForOperation(const std::string& operation,
+                                               std::chrono::milliseconds limit = std::chrono::seconds(30)) const;
+
+private:
+    ComPtr<IJukeboxTestControl> m_control;
+};
+
+// The journal's operation names in order, for compact comparisons.
+std::vector<std::string> Operations(const std::vector<JournalEntry>& journal);
+// Readable form of one entry, for failure messages.
+std::string Describe(const JournalEntry& entry);

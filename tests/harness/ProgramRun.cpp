@@ -1,0 +1,120 @@
+#include "ProgramRun.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        if (condition())
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return condition();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+ProgramRun::ProgramRun(const std::string& arguments, const std::string& workingFolder)
+{
+    std::string commandLine = "\"" + ProgramFolder() + "\\VantrelRemote.exe\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
+    std::vector<char> mutableCommandLine(commandLine.begin(), commandLine.end());
+    mutableCommandLine.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION created{};
+    if (::CreateProcessA(nullptr, mutableCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                         workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &created)) {
+        m_process.Reset(created.hProcess);
+        ::CloseHandle(created.hThread);
+        m_processId = created.dwProcessId;
+    }
+}
+
+ProgramRun::~ProgramRun()
+{
+    if (Started() && !HasExited()) {
+        ::TerminateProcess(m_process.Get(), 1);
+        ::WaitForSingleObject(m_process.Get(), 10000);
+    }
+}
+
+HWND ProgramRun::FindMainWindow() const
+{
+    struct Search
+    {
+        DWORD processId;
+        HWND found;
+    } search{m_processId, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            char className[128] = {};
+            ::GetClassNameA(window, className, sizeof className);
+            if (owner == search->processId && std::string(className) == kMainWindowClass) {
+                search->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ProgramRun::WaitForMainWindow(std::chrono::milliseconds limit) const
+{
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindMainWindow()) != nullptr || HasExited(); }, limit);
+    return window;
+}
+
+bool ProgramRun::WaitForExit(std::chrono::milliseconds limit) const
+{
+    return Started() && ::WaitForSingleObject(m_process.Get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+}
+
+bool ProgramRun::HasExited() const
+{
+    return !Started() || ::WaitForSingleObject(m_process.Get(), 0) == WAIT_OBJECT_0;
+}
+
+DWORD ProgramRun::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(m_process.Get(), &code);
+    return code;
+}
+
+std::string MakeScratchFolder(const std::string& name)
+{
+    char temporary[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temporary);
+    std::ostringstream folder;
+    folder << temporary << "vantrel-" << name << "-" << ::GetCurrentProcessId() << "-" << ::GetTickCount();
+    ::CreateDirectoryA(folder.str().c_str(), nullptr);
+    return folder.str();
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return false;
+    content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return true;
+}
