@@ -1,0 +1,90 @@
+// The demo: runs VantrelRemote.exe in debug mode beside the reference
+// jukebox, drives it from outside as another program would, and prints what
+// the jukebox received and what the program logged.
+#include <windows.h>
+#include <objbase.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "JukeboxControl.h"
+#include "ProgramRun.h"
+
+namespace {
+
+void PrintJournal(const JukeboxControl& jukebox, size_t from)
+{
+    const auto journal = jukebox.Journal();
+    for (size_t index = from; index < journal.size(); ++index)
+        std::printf("  jukebox received: %s\n", Describe(journal[index]).c_str());
+}
+
+void Step(const char* text)
+{
+    std::printf("\n== %s\n", text);
+}
+
+int RunDemo(const std::string& folder)
+{
+    JukeboxControl jukebox;
+    if (!jukebox.Connected()) {
+        std::printf("The reference jukebox is not registered.\n");
+        return 1;
+    }
+    jukebox.ClearJournal();
+
+    Step("Starting VantrelRemote.exe -debug");
+    ProgramRun run("-debug", folder);
+    HWND window = run.WaitForMainWindow();
+    if (window == nullptr) {
+        std::printf("The program did not start.\n");
+        return 1;
+    }
+    WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; });
+    std::printf("  main window %p is %s\n", static_cast<void*>(window), ::IsWindowVisible(window) ? "shown" : "hidden");
+    jukebox.WaitForEntry([](const JournalEntry& entry) { return entry.number == 203; });
+    PrintJournal(jukebox, 0);
+    size_t seen = jukebox.Journal().size();
+
+    Step("Posting 1000 foreign command messages with random parameters (the program ignores them)");
+    std::mt19937 random(7);
+    for (int i = 0; i < 1000; ++i)
+        ::PostMessageA(window, WM_APP + 1, random(), static_cast<LPARAM>(random()));
+    std::printf("  still running: %s\n", run.HasExited() ? "no" : "yes");
+
+    Step("Hiding the window with Esc's command, showing it again with WM_APP+2");
+    ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    std::printf("  after Esc: %s\n", ::IsWindowVisible(window) ? "shown" : "hidden");
+    ::PostMessageA(window, WM_APP + 2, 0, 0);
+    WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; });
+    std::printf("  after WM_APP+2: %s\n", ::IsWindowVisible(window) ? "shown" : "hidden");
+
+    Step("Saving the event log (the Save button)");
+    const std::string path = folder + "\\VantrelRemote.log";
+    ::DeleteFileA(path.c_str());
+    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
+    std::string log;
+    WaitUntil([&] { return ReadWholeFile(path, log) && !log.empty(); });
+    std::printf("%s", log.c_str());
+    PrintJournal(jukebox, seen);
+    seen = jukebox.Journal().size();
+
+    Step("Closing the program with WM_CLOSE");
+    ::SendMessageA(window, WM_CLOSE, 0, 0);
+    run.WaitForExit();
+    std::printf("  exit code %lu\n", run.ExitCode());
+    PrintJournal(jukebox, seen);
+    return run.ExitCode() == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string folder = argc > 1 ? argv[1] : MakeScratchFolder("demo");
+    ::CoInitialize(nullptr);
+    const int result = RunDemo(folder);
+    ::CoUninitialize();
+    return result;
+}
