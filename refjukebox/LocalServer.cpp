@@ -15,10 +15,37 @@
 namespace
 {
 
+// Dispatches messages until the time is up; false as soon as the server is
+// in use again.
+bool StaysIdleFor(const CServerLifetime& lifetime, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    for (;;)
+    {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        {
+            if (message.message == WM_QUIT)
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (!lifetime.IsIdle())
+            return false;
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= milliseconds)
+            return true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+    }
+}
+
 // Incoming calls reach this single-threaded apartment as window messages, so
 // this loop is what serves them.
 void ServeUntilIdle(const CServerLifetime& lifetime)
 {
+    // A client that lets go and connects again at once (one test after
+    // another) would otherwise race the server's exit and be refused.
+    constexpr DWORD kIdleGrace = 3000;
     MSG message;
     for (;;)
     {
@@ -30,7 +57,7 @@ void ServeUntilIdle(const CServerLifetime& lifetime)
             // The quit was posted when the count reached zero, but a client
             // that already held a class object may have created an object
             // since; quitting now would cut it off.
-            if (lifetime.IsIdle())
+            if (lifetime.IsIdle() && StaysIdleFor(lifetime, kIdleGrace))
                 return;
             continue;
         }

@@ -20,8 +20,16 @@ std::string Narrow(const std::wstring& text)
 
 JukeboxControl::JukeboxControl()
 {
-    ::CoCreateInstance(__uuidof(JukeboxTestControl), nullptr, CLSCTX_LOCAL_SERVER, __uuidof(IJukeboxTestControl),
-                       m_control.ReleaseAndGetAddressOf());
+    // A server on its way out refuses new clients for a moment; an
+    // unregistered one never takes them.
+    WaitUntil(
+        [&] {
+            const HRESULT result =
+                ::CoCreateInstance(__uuidof(JukeboxTestControl), nullptr, CLSCTX_LOCAL_SERVER,
+                                   __uuidof(IJukeboxTestControl), m_control.ReleaseAndGetAddressOf());
+            return SUCCEEDED(result) || result == REGDB_E_CLASSNOTREG;
+        },
+        std::chrono::seconds(15));
 }
 
 std::vector<JournalEntry> JukeboxControl::Journal() const

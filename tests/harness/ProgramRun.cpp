@@ -52,27 +52,34 @@ ProgramRun::~ProgramRun()
     }
 }
 
+namespace {
+
+struct WindowSearch
+{
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMainWindow(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char className[128] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && std::string(className) == kMainWindowClass) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
 HWND ProgramRun::FindMainWindow() const
 {
-    struct Search
-    {
-        DWORD processId;
-        HWND found;
-    } search{m_processId, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(context);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            char className[128] = {};
-            ::GetClassNameA(window, className, sizeof className);
-            if (owner == search->processId && std::string(className) == kMainWindowClass) {
-                search->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{m_processId, nullptr};
+    ::EnumWindows(&MatchMainWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
