@@ -2,6 +2,8 @@
 // reaches the jukebox.
 #include <gmock/gmock.h>
 
+#include <vector>
+
 #include "E2eEnvironment.h"
 
 using ::testing::ElementsAre;
@@ -73,4 +75,40 @@ TEST_F(StartUpTest, ShowWindowMessageFromAnotherProgramShowsTheHiddenWindow)
     ::PostMessageA(m_window, WM_APP + 2, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(m_window) != FALSE; }));
     EXPECT_EQ(ExtendedStyle(m_window) & WS_EX_APPWINDOW, 0) << "still no taskbar button outside debug mode";
+}
+
+TEST(VersionResourceTest, NamesTheProgramAndItsVersion)
+{
+    const std::string program = ProgramFolder() + "\\VantrelRemote.exe";
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeA(program.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> block(size);
+    ASSERT_TRUE(::GetFileVersionInfoA(program.c_str(), 0, size, block.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
+
+    WORD* translation = nullptr;
+    ASSERT_TRUE(::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
+    EXPECT_EQ(translation[0], 0x0409);
+    EXPECT_EQ(translation[1], 1200);
+
+    const std::pair<const char*, const char*> strings[] = {
+        {"FileDescription", "VantrelRemote MFC Application"},
+        {"ProductName", "VantrelRemote Application"},
+        {"InternalName", "VantrelRemote"},
+        {"OriginalFilename", "VantrelRemote.EXE"},
+    };
+    for (const auto& [name, value] : strings) {
+        char* text = nullptr;
+        const std::string path = std::string("\\StringFileInfo\\040904B0\\") + name;
+        ASSERT_TRUE(::VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&text), &length)) << name;
+        EXPECT_STREQ(text, value);
+    }
 }

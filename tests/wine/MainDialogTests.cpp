@@ -14,6 +14,7 @@
 
 #include "JukeboxControl.h"
 #include "ProgramRun.h"
+#include "app/VantrelRemoteApp.h"
 #include "WineTestSupport.h"
 #include "app/EventLog.h"
 #include "app/VantrelRemoteApp.h"
@@ -208,4 +209,105 @@ TEST_F(MainDialogTest, SystemMenuHasTheAboutEntry)
     EXPECT_STREQ(text, "&About VantrelRemote...");
     EXPECT_EQ(::GetMenuItemID(systemMenu, count - 1), 0x0010u);
     EXPECT_NE(::GetMenuState(systemMenu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR, 0u);
+}
+
+TEST_F(MainDialogTest, WindowFollowsItsTemplate)
+{
+    HWND window = m_dialog->m_hWnd;
+    char text[128] = {};
+    ::GetClassNameA(window, text, sizeof text);
+    EXPECT_STREQ(text, kMainWindowClassName);
+    ::GetWindowTextA(window, text, sizeof text);
+    EXPECT_STREQ(text, "VantrelRemote");
+    const LONG_PTR style = ::GetWindowLongPtrA(window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME), WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
+
+    struct Control
+    {
+        int id;
+        const char* className;
+        const char* text;
+        RECT dialogUnits;  // left, top, width, height
+        bool visible;
+    };
+    const Control controls[] = {
+        {1000, "Button", "Query Hardware ID", {211, 245, 70, 14}, false},
+        {1001, "SysListView32", "List1", {7, 7, 394, 231}, true},
+        {1002, "Button", "&Clear", {351, 245, 50, 14}, true},
+        {1003, "Button", "Save", {295, 245, 50, 14}, true},
+    };
+    for (const Control& control : controls) {
+        SCOPED_TRACE(control.id);
+        HWND child = ::GetDlgItem(window, control.id);
+        ASSERT_NE(child, nullptr);
+        ::GetClassNameA(child, text, sizeof text);
+        EXPECT_STRCASEEQ(text, control.className);
+        ::GetWindowTextA(child, text, sizeof text);
+        EXPECT_STREQ(text, control.text);
+        EXPECT_EQ((::GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE) != 0, control.visible);
+        EXPECT_NE(::GetWindowLongPtrA(child, GWL_STYLE) & WS_TABSTOP, 0);
+        RECT expected{control.dialogUnits.left, control.dialogUnits.top, control.dialogUnits.left + control.dialogUnits.right,
+                      control.dialogUnits.top + control.dialogUnits.bottom};
+        ::MapDialogRect(window, &expected);
+        RECT actual{};
+        ::GetWindowRect(child, &actual);
+        ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&actual), 2);
+        EXPECT_EQ(actual.left, expected.left);
+        EXPECT_EQ(actual.top, expected.top);
+        EXPECT_NEAR(actual.right - actual.left, expected.right - expected.left, 1);
+        EXPECT_NEAR(actual.bottom - actual.top, expected.bottom - expected.top, 1);
+    }
+    EXPECT_NE(::GetWindowLongPtrA(::GetDlgItem(window, 1001), GWL_STYLE) & LVS_REPORT, 0);
+    EXPECT_EQ(::GetWindowLongPtrA(::GetDlgItem(window, 1001), GWL_STYLE) & (LVS_SORTASCENDING | LVS_SORTDESCENDING), 0);
+}
+
+TEST_F(MainDialogTest, LogColumnsAreTimeAndDetails)
+{
+    HWND list = m_dialog->m_eventLog.m_hWnd;
+    const struct
+    {
+        const char* heading;
+        int width;
+    } columns[] = {{"time", 80}, {"details", 500}};
+    for (int index = 0; index < 2; ++index) {
+        char heading[32] = {};
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+        column.pszText = heading;
+        column.cchTextMax = sizeof heading;
+        ASSERT_TRUE(::SendMessageA(list, LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column)));
+        EXPECT_STREQ(heading, columns[index].heading);
+        EXPECT_EQ(column.cx, columns[index].width);
+        EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
+    }
+}
+
+TEST_F(MainDialogTest, IconsAreSetAndAnsweredForDragging)
+{
+    HWND window = m_dialog->m_hWnd;
+    const auto bigIcon = ::SendMessageA(window, WM_GETICON, ICON_BIG, 0);
+    EXPECT_NE(bigIcon, 0);
+    EXPECT_EQ(::SendMessageA(window, WM_GETICON, ICON_SMALL, 0), bigIcon);
+    EXPECT_EQ(::SendMessageA(window, WM_QUERYDRAGICON, 0, 0), bigIcon);
+}
+
+TEST_F(MainDialogTest, AboutEntryRunsTheAboutBoxModally)
+{
+    // The box runs its own message loop inside the system command; another
+    // thread finds it and presses OK.
+    std::atomic<bool> closed{false};
+    std::thread presser([&] {
+        HWND about = nullptr;
+        WaitUntil([&] { return (about = ::FindWindowA(nullptr, "About VantrelRemote")) != nullptr; });
+        if (about != nullptr) {
+            char line[64] = {};
+            ::GetDlgItemTextA(about, IDOK, line, sizeof line);
+            closed = std::string(line) == "OK";
+            ::PostMessageA(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        }
+    });
+    m_dialog->SendMessage(WM_SYSCOMMAND, 0x0010);
+    presser.join();
+    EXPECT_TRUE(closed.load());
+    EXPECT_EQ(::FindWindowA(nullptr, "About VantrelRemote"), nullptr);
 }
