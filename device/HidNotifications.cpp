@@ -6,13 +6,6 @@ extern "C" {
 #include <hidsdi.h>
 }
 
-void UniqueDeviceNotification::Reset(HDEVNOTIFY handle)
-{
-    HDEVNOTIFY old = std::exchange(m_handle, handle);
-    if (old != nullptr)
-        ::UnregisterDeviceNotification(old);
-}
-
 UniqueDeviceNotification RegisterHidNotifications(HWND window)
 {
     DEV_BROADCAST_DEVICEINTERFACE_A filter{};

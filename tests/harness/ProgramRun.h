@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "UniqueHandle.h"
+#include "framework/UniqueHandle.h"
 
 inline constexpr char kMainWindowClass[] = "VantrelRemote_48DD8B83-1595-4f23-BF8C-74F9B42A65DA";
 

@@ -1,0 +1,46 @@
+// UniqueResource: owns one handle-like value and releases it with Close;
+// moving hands it over, copying does not compile. None is the value that
+// means "nothing owned" (null for most handles, INVALID_HANDLE_VALUE for
+// files).
+#pragma once
+
+#include <utility>
+
+template <class Handle, auto Close, Handle None = Handle{}>
+class UniqueResource
+{
+public:
+    UniqueResource() = default;
+    explicit UniqueResource(Handle handle) : m_handle(handle) {}
+    UniqueResource(const UniqueResource&) = delete;
+    UniqueResource& operator=(const UniqueResource&) = delete;
+    UniqueResource(UniqueResource&& other) noexcept : m_handle(std::exchange(other.m_handle, None)) {}
+    UniqueResource& operator=(UniqueResource&& other) noexcept
+    {
+        if (this != &other)
+            Reset(std::exchange(other.m_handle, None));
+        return *this;
+    }
+    ~UniqueResource() { Reset(); }
+
+    Handle Get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != None; }
+
+    // Releases what is owned and takes ownership of handle.
+    void Reset(Handle handle = None)
+    {
+        Handle old = std::exchange(m_handle, handle);
+        if (old != None)
+            Close(old);
+    }
+
+    // For out parameters: releases what is owned first, so nothing leaks.
+    Handle* ReleaseAndGetAddressOf()
+    {
+        Reset();
+        return &m_handle;
+    }
+
+private:
+    Handle m_handle = None;
+};
