@@ -1,10 +1,18 @@
 #include "module/ModuleMailbox.h"
 
+#include <chrono>
+#include <cstdio>
 #include <cstring>
 
+#include "app/EventLog.h"
 #include "framework/PayloadPost.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
+#include "module/ModuleMemoryMap.h"
+#include "module/ModuleMemoryWrites.h"
+#include "module/ProgramKeyPorts.h"
+#include "module/RemoteKeyActions.h"
+#include "module/rzmb.h"
 
 std::atomic<int> ModuleWritesEnabled{0};
 
@@ -14,6 +22,56 @@ PostedPayloadQueue<ModuleWriteRecord>& PendingBlocks()
 {
     static PostedPayloadQueue<ModuleWriteRecord> pending;
     return pending;
+}
+
+constexpr DWORD kClosingPauseMs = 5;
+constexpr DWORD kPollPauseMs = 1;
+// A module takes a block in microseconds; even one that moved the largest
+// block (256 bytes) one 8-byte packet per 1 ms bus frame would be done in
+// 32 ms. A quarter of a second is therefore far beyond any live module, and
+// short enough that a dead one holds the user-interface thread only briefly
+// for each block.
+constexpr std::chrono::milliseconds kPollLimit{250};
+
+// Waits until the module's count reaches the block's length, a read fails,
+// delivery is switched off, or the limit passes.
+void PollOutboxCount(std::uint32_t length)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kPollLimit;
+    while (ModuleWritesEnabled != 0) {
+        unsigned char count = 0;
+        const bool read = RzmaGetMem(ModuleMap::OutboxCount, 1, &count) != 0;
+        if (count >= length)
+            return;
+        ::Sleep(kPollPauseMs);
+        if (!read)
+            return;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            char line[96];
+            std::snprintf(line, sizeof line, "Module did not take the block: count %u of %u after %u ms",
+                          static_cast<unsigned>(count), static_cast<unsigned>(length),
+                          static_cast<unsigned>(kPollLimit.count()));
+            AppendLogLine(line);
+            return;
+        }
+    }
+}
+
+// Data, count, doorbell, each logged, then the poll. A failed write ends the
+// delivery, and so does delivery being switched off by another thread
+// between two steps.
+void DeliverThroughOutbox(const ModuleWriteRecord& record)
+{
+    constexpr unsigned char kCountReset = 0x00;
+    if (ModuleWritesEnabled == 0)
+        return;
+    if (WriteModuleMemory(ModuleMap::OutboxData, record.length, record.data) == 0 || ModuleWritesEnabled == 0)
+        return;
+    if (WriteModuleMemory(ModuleMap::OutboxCount, 1, &kCountReset) == 0 || ModuleWritesEnabled == 0)
+        return;
+    if (WriteModuleMemory(ModuleMap::OutboxDoorbell, 1, &ModuleMap::kDoorbellRing) == 0)
+        return;
+    PollOutboxCount(record.length);
 }
 
 }  // namespace
@@ -39,9 +97,17 @@ void DeliverModuleWrites(LPARAM token)
         WriteModuleBlock(record);
 }
 
-// The module library and the mailbox protocol come with the device-module
-// work; until then blocks are taken and dropped.
-void WriteModuleBlock(const ModuleWriteRecord&) {}
+void WriteModuleBlock(const ModuleWriteRecord& record)
+{
+    if (record.length >= 1 && record.length <= ModuleWriteRecord::kCapacity)
+        DeliverThroughOutbox(record);
+    // The module needs this quiet time after every block, also after one
+    // that was not written.
+    ::Sleep(kClosingPauseMs);
+}
 
-// Until the module library is linked the device never asks for blocks.
-void UpdateModuleWritesEnabled() {}
+void UpdateModuleWritesEnabled()
+{
+    ProgramModuleAccess module;
+    UpdateModuleWritesEnabled(module);
+}

@@ -31,8 +31,12 @@ void PostModuleWrite(std::uint32_t length, const unsigned char* data);
 // releases nothing.
 void DeliverModuleWrites(LPARAM token);
 
-// Delivers one block through the mailbox protocol.
+// Delivers one block through the mailbox protocol while ModuleWritesEnabled
+// is set: the data, the count reset and the doorbell, each logged, then a
+// poll of the count (at most a quarter of a second). Then a 5 ms pause, on
+// every path.
 void WriteModuleBlock(const ModuleWriteRecord& record);
 
-// Reads the device's switch for block delivery into ModuleWritesEnabled.
+// Reads the device's switch for block delivery (KeyParameter) into
+// ModuleWritesEnabled; a failed read leaves it unchanged.
 void UpdateModuleWritesEnabled();

@@ -1,0 +1,42 @@
+/* What the substitute module library records of its use: every RzmaSetMem and
+ * RzmaGetMem call, and every block the module took from its outbox. Plain C
+ * data, the same in every process that maps the module. */
+#pragma once
+
+#include <stdint.h>
+
+#define RZMB_RECORDED_BYTES 256
+
+/* One RzmaSetMem call; bytes holds the first RZMB_RECORDED_BYTES bytes of a
+ * longer write. */
+struct RzmbSetMemEntry
+{
+    uint32_t address;
+    uint32_t length;
+    uint32_t succeeded;
+    uint8_t bytes[RZMB_RECORDED_BYTES];
+};
+
+/* One RzmaGetMem call. */
+struct RzmbGetMemEntry
+{
+    uint32_t address;
+    uint32_t length;
+    uint32_t succeeded;
+};
+
+/* One block taken at the doorbell: the bytes of the last write to the outbox,
+ * with that write's length. */
+struct RzmbBlockEntry
+{
+    uint32_t length;
+    uint8_t bytes[RZMB_RECORDED_BYTES];
+};
+
+/* How the module's outbox count follows a block once the doorbell rang. */
+enum RzmbOutboxMode
+{
+    RzmbOutboxImmediate = 0, /* at once to the block's length */
+    RzmbOutboxHold = 1,      /* stays where it is until advanced by the control side */
+    RzmbOutboxStep = 2,      /* by a fixed step at every read of the count */
+};
