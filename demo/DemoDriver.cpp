@@ -20,6 +20,14 @@ void PrintJournal(const JukeboxControl& jukebox, size_t from)
         std::printf("  jukebox received: %s\n", Describe(journal[index]).c_str());
 }
 
+size_t CountSince(const std::vector<JournalEntry>& journal, size_t from, const char* operation)
+{
+    size_t count = 0;
+    for (size_t index = from; index < journal.size(); ++index)
+        count += journal[index].operation == operation ? 1 : 0;
+    return count;
+}
+
 void Step(const char* text)
 {
     std::printf("\n== %s\n", text);
@@ -59,6 +67,18 @@ int RunDemo(const std::string& folder)
     ::PostMessageA(window, WM_APP + 2, 0, 0);
     WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; });
     std::printf("  after WM_APP+2: %s\n", ::IsWindowVisible(window) ? "shown" : "hidden");
+
+    Step("The jukebox restarts (closed, launched), then reports playing and a position of 1:23");
+    jukebox.RestartPlayer();
+    jukebox.PostEvent(2, L"playing");
+    jukebox.PostEvent(109, L"83000");
+    // Four texts fetched, and the setting sent again after "launched".
+    WaitUntil([&] {
+        const auto journal = jukebox.Journal();
+        return CountSince(journal, seen, "GetEventData") >= 4 && CountSince(journal, seen, "SendCommandWithData") >= 1;
+    });
+    PrintJournal(jukebox, seen);
+    seen = jukebox.Journal().size();
 
     Step("Saving the event log (the Save button)");
     const std::string path = folder + "\\VantrelRemote.log";

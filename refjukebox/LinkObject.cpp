@@ -23,6 +23,7 @@ STDMETHODIMP CLinkObject::RegisterWindow(LONG windowHandle, LONG* result)
         m_context.journal.Record(L"RegisterWindow", windowHandle);
         // A restarted program registers its new window; events follow it.
         m_context.window.Set(windowHandle);
+        m_context.player.WindowRegistered();
         if (result)
             *result = 1;
         return S_OK;
@@ -33,7 +34,7 @@ STDMETHODIMP CLinkObject::SendCommand(LONG windowHandle, LONG command, LONG* res
 {
     return GuardComCall([&] {
         m_context.journal.Record(L"SendCommand", windowHandle, command);
-        const long handled = m_context.player.HandleCommand(command, std::nullopt);
+        const long handled = m_context.player.HandleCommand(windowHandle, command, std::nullopt);
         if (result)
             *result = handled;
         return S_OK;
@@ -50,7 +51,7 @@ STDMETHODIMP CLinkObject::SendCommandWithData(LONG windowHandle, LONG command, B
         entry.number = command;
         entry.text = NullableTextOf(data);
         m_context.journal.Record(entry);
-        const long handled = m_context.player.HandleCommand(command, entry.text);
+        const long handled = m_context.player.HandleCommand(windowHandle, command, entry.text);
         if (result)
             *result = handled;
         return S_OK;

@@ -17,10 +17,15 @@ UINT JukeboxEventMessage()
 
 bool CRegisteredWindow::PostEvent(long eventNumber, long key) const
 {
+    return PostJukeboxEvent(m_windowHandle, eventNumber, key);
+}
+
+bool PostJukeboxEvent(long windowHandle, long eventNumber, long key)
+{
     const UINT message = JukeboxEventMessage();
-    if (m_windowHandle == 0 || message == 0)
+    if (windowHandle == 0 || message == 0)
         return false;
-    const HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(m_windowHandle));
+    const HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(windowHandle));
     // The program keys its handlers by the unsigned event number.
     const WPARAM wParam = static_cast<WPARAM>(static_cast<unsigned long>(eventNumber));
     return PostMessageA(window, message, wParam, static_cast<LPARAM>(key)) != FALSE;

@@ -17,3 +17,7 @@ public:
 private:
     long m_windowHandle = 0;
 };
+
+// Posts the jukebox event message to the given window; false when the post
+// failed, e.g. because the window is gone.
+bool PostJukeboxEvent(long windowHandle, long eventNumber, long key);

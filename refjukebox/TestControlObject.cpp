@@ -9,6 +9,7 @@
 CTestControlObject::CTestControlObject(ServerContext& context)
     : CServerObject(context, std::wstring(), std::wstring())
 {
+    context.player.KeepLaunchQuiet();
 }
 
 HRESULT CTestControlObject::Create(ServerContext& context, REFIID iid, void** object)
@@ -73,6 +74,14 @@ STDMETHODIMP CTestControlObject::PostEvent(LONG eventNumber, BSTR text, LONG wit
             stored = TextOf(text);
         const long key = m_context.events.Store(std::move(stored));
         *posted = m_context.window.PostEvent(eventNumber, key) ? 1 : 0;
+        return S_OK;
+    });
+}
+
+STDMETHODIMP CTestControlObject::RestartPlayer()
+{
+    return GuardComCall([&] {
+        m_context.player.Restart();
         return S_OK;
     });
 }

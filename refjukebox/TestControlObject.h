@@ -17,6 +17,7 @@ public:
     STDMETHODIMP ClearJournal() override;
     STDMETHODIMP PostEvent(LONG eventNumber, BSTR text, LONG withoutText, LONG* posted) override;
     STDMETHODIMP GetRegisteredWindow(LONG* windowHandle) override;
+    STDMETHODIMP RestartPlayer() override;
 
 private:
     explicit CTestControlObject(ServerContext& context);

@@ -1,0 +1,100 @@
+// A jukebox that the program itself starts announces its launch, and the
+// program gives it the setting again; so does a jukebox that restarts while
+// the program runs. Runs in a Wine session of its own: the test lets the
+// jukebox's server end so that the program starts it anew.
+#include <gmock/gmock.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "E2eEnvironment.h"
+#include "SubstituteModule.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+bool HasBlock(const std::string& block)
+{
+    const auto blocks = SubstituteModule::Blocks();
+    return std::find(blocks.begin(), blocks.end(), block) != blocks.end();
+}
+
+class JukeboxLaunchTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        SubstituteModule::UseInstance("e2e-module-" + std::to_string(::GetCurrentProcessId()));
+    }
+
+    void SetUp() override
+    {
+        // The test control would keep the server running, and a server that a
+        // test connected to first stays quiet about its launch.
+        DisconnectJukebox();
+        ASSERT_TRUE(WaitUntil([] { return !JukeboxServerRuns(); })) << "the jukebox server did not end";
+        SubstituteModule::Reset();
+        SubstituteModule::Poke(0xA4C1, {0x01});
+    }
+
+    void TearDown() override
+    {
+        if (m_run && !m_run->HasExited()) {
+            ::SendMessageA(m_window, WM_CLOSE, 0, 0);
+            EXPECT_TRUE(m_run->WaitForExit());
+        }
+        m_run.reset();
+        if (!Jukebox().Connected())
+            ReconnectJukebox();
+    }
+
+    std::unique_ptr<ProgramRun> m_run;
+    HWND m_window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(JukeboxLaunchTest, AJukeboxTheProgramStartsAnnouncesItsLaunchAndGetsTheSettingAgain)
+{
+    m_run = std::make_unique<ProgramRun>("-debug", MakeScratchFolder("jukebox-launch"));
+    ASSERT_TRUE(m_run->Started());
+    m_window = m_run->WaitForMainWindow();
+    ASSERT_NE(m_window, nullptr);
+    ASSERT_TRUE(WaitUntil([] { return HasBlock("02 a9 20"); })) << "the launch never reached the module";
+
+    // The block is delivered after both commands were sent: the launch event
+    // was queued while the program registered its window, ahead of the
+    // start-up command, and its handler queued the command before the block.
+    ReconnectJukebox();
+    ASSERT_TRUE(Jukebox().Connected());
+    ASSERT_THAT(Operations(Jukebox().Journal()),
+                ElementsAre("CreateJukeboxLink", "CreateJukeboxCompanion", "RegisterWindow", "GetEventData",
+                            "SendCommandWithData", "SendCommandWithData"));
+    for (const JournalEntry& entry : Jukebox().Journal()) {
+        if (entry.operation == "SendCommandWithData") {
+            EXPECT_EQ(entry.text, L"WmAppcommand=0");
+        }
+    }
+    EXPECT_THAT(SubstituteModule::Blocks(), ElementsAre("02 a9 20"));
+}
+
+TEST_F(JukeboxLaunchTest, AJukeboxThatRestartsIsClosedThenLaunchedAndGetsTheSettingAgain)
+{
+    ReconnectJukebox();  // first, so the program's start stays unannounced
+    m_run = std::make_unique<ProgramRun>("-debug", MakeScratchFolder("jukebox-restart"));
+    ASSERT_TRUE(m_run->Started());
+    m_window = m_run->WaitForMainWindow();
+    ASSERT_NE(m_window, nullptr);
+    Jukebox().WaitForOperation("SendCommandWithData");
+    Jukebox().ClearJournal();
+
+    ASSERT_TRUE(Jukebox().RestartPlayer());
+    ASSERT_TRUE(WaitUntil([] { return SubstituteModule::Blocks().size() >= 2; }));
+    EXPECT_THAT(SubstituteModule::Blocks(), ElementsAre("02 a9 21", "02 a9 20"));
+    const auto journal = Jukebox().WaitForOperation("SendCommandWithData");
+    EXPECT_THAT(Operations(journal), ElementsAre("GetEventData", "GetEventData", "SendCommandWithData"));
+}
