@@ -1,6 +1,8 @@
 #include "crash/TerminateHandler.h"
 
-#include <exception>
+#include <windows.h>
+
+#include "crash/ExceptionNames.h"
 
 namespace {
 
@@ -15,8 +17,7 @@ namespace {
 
 }  // namespace
 
-bool InstallTerminateHandler()
+std::terminate_handler InstallTerminateHandler()
 {
-    std::set_terminate(&RaiseUncaughtCppException);
-    return true;
+    return std::set_terminate(&RaiseUncaughtCppException);
 }

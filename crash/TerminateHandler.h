@@ -2,14 +2,10 @@
 // the unhandled-exception filter and its crash report. The runtime's own
 // std::terminate calls abort, which never reaches the filter (and in a GUI
 // program would wait on a message box), so terminate raises a structured
-// exception of our own instead.
+// exception of our own instead (kUncaughtCppExceptionCode).
 #pragma once
 
-#include <windows.h>
+#include <exception>
 
-// The code of that structured exception ("CPP" in its low bytes).
-constexpr DWORD kUncaughtCppExceptionCode = 0xE0435050;
-
-// Installs the terminate handler; returns true so it can run in a static
-// initialiser.
-bool InstallTerminateHandler();
+// Installs the terminate handler; returns the one it replaces.
+std::terminate_handler InstallTerminateHandler();

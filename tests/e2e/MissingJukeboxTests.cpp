@@ -1,27 +1,15 @@
 // Without the jukebox's server the program cannot run: it ends during
-// start-up, without showing a window.
+// start-up, without showing a window, and leaves a crash report beside
+// itself.
 #include <gmock/gmock.h>
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <string>
 
 #include "E2eEnvironment.h"
 
 namespace {
-
-bool JukeboxServerRuns()
-{
-    UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32 process{};
-    process.dwSize = sizeof process;
-    for (BOOL more = ::Process32First(snapshot.Get(), &process); more; more = ::Process32Next(snapshot.Get(), &process)) {
-        if (_stricmp(process.szExeFile, "RefJukebox.exe") == 0)
-            return true;
-    }
-    return false;
-}
 
 DWORD RunJukeboxServer(const char* argument)
 {
@@ -61,6 +49,9 @@ protected:
 
 TEST_F(MissingJukeboxTest, ProgramEndsDuringStartUpWithoutShowingAWindow)
 {
+    // The report goes beside the program, which every end-to-end test shares.
+    const std::string reportPath = ProgramFolder() + "\\VantrelRemote.RPT";
+    ::DeleteFileA(reportPath.c_str());
     ProgramRun run("-debug", MakeScratchFolder("missing-jukebox"));
     ASSERT_TRUE(run.Started());
     bool windowSeen = false;
@@ -70,4 +61,12 @@ TEST_F(MissingJukeboxTest, ProgramEndsDuringStartUpWithoutShowingAWindow)
     })) << "the program kept running";
     EXPECT_FALSE(windowSeen);
     EXPECT_NE(run.ExitCode(), 0u);
+
+    // The unhandled ComException ends the program through the crash report.
+    std::string report;
+    EXPECT_TRUE(ReadWholeFile(reportPath, report)) << "no crash report";
+    ::DeleteFileA(reportPath.c_str());
+    EXPECT_THAT(report, ::testing::StartsWith("//=====================================================\r\nlocal time: "));
+    EXPECT_THAT(report, ::testing::HasSubstr("\r\nException code: E0435050 UNCAUGHT_CPP_EXCEPTION\r\n"));
+    EXPECT_EQ(report.find("//=====", 1), std::string::npos) << "more than one report";
 }
