@@ -3,11 +3,11 @@
 // within a file: the crash path first, then the application object, then what
 // must exist before any window or thread does. They are destroyed in reverse.
 #include "app/VantrelRemoteApp.h"
-#include "crash/TerminateHandler.h"
+#include "crash/CrashReporter.h"
 #include "jukebox/JukeboxEventMessage.h"
 #include "module/ModuleStateLock.h"
 
-static const bool terminateRaisesFault = InstallTerminateHandler();
+CrashReporter crashReporter;
 
 CVantrelRemoteApp theApp;
 

@@ -6,7 +6,9 @@
 #include "app/EventLog.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
+#include "handlers/HandlerOutputs.h"
 #include "jukebox/JukeboxCommandChannel.h"
+#include "jukebox/JukeboxEventChannel.h"
 #include "jukebox/JukeboxEventMessage.h"
 #include "jukebox/JukeboxObjects.h"
 #include "module/ModuleMailbox.h"
@@ -73,7 +75,7 @@ BOOL CVantrelRemoteDlg::OnInitDialog()
     m_jukeboxCompanion = CreateJukeboxCompanion();
     LONG registered = 0;
     m_jukeboxLink->RegisterWindow(static_cast<LONG>(reinterpret_cast<LONG_PTR>(m_hWnd)), &registered);
-    PostJukeboxCommand(203, "WmAppcommand" "=0");
+    PostWmAppcommandZero();
 
     PrepareEventLog();
 
@@ -177,7 +179,8 @@ BOOL CVantrelRemoteDlg::OnDeviceChange(UINT eventType, DWORD_PTR data)
     return OnRemoteDeviceChange(eventType, data);
 }
 
-LRESULT CVantrelRemoteDlg::OnJukeboxEvent(WPARAM, LPARAM)
+LRESULT CVantrelRemoteDlg::OnJukeboxEvent(WPARAM wParam, LPARAM lParam)
 {
+    ReceiveJukeboxEvent(m_jukeboxLink.Get(), wParam, lParam);
     return 0;
 }

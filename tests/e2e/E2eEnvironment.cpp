@@ -43,6 +43,18 @@ void ReconnectJukebox()
     g_jukebox = std::make_unique<JukeboxControl>();
 }
 
+std::vector<std::string> LogTexts(const std::string& log)
+{
+    std::vector<std::string> texts;
+    size_t start = 0;
+    for (size_t end; (end = log.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        const std::string line = log.substr(start, end - start);
+        const size_t tab = line.find('\t');
+        texts.push_back(tab == std::string::npos ? line : line.substr(tab + 1));
+    }
+    return texts;
+}
+
 void ProgramTest::SetUp()
 {
     ASSERT_TRUE(g_jukebox && g_jukebox->Connected());

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "JukeboxControl.h"
 #include "ProgramRun.h"
@@ -16,6 +17,9 @@ JukeboxControl& Jukebox();
 // Drops the connection (the server may then end) and makes a new one.
 void DisconnectJukebox();
 void ReconnectJukebox();
+
+// The texts of a saved log, without their times.
+std::vector<std::string> LogTexts(const std::string& log);
 
 // Ids of the main dialog's buttons.
 constexpr int kQueryHardwareIdButton = 1000;

@@ -1,10 +1,13 @@
 #include "JukeboxControl.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <sstream>
 
 #include "ProgramRun.h"
 #include "framework/UniqueBstr.h"
+#include "framework/UniqueHandle.h"
 
 namespace {
 
@@ -71,6 +74,11 @@ bool JukeboxControl::PostEvent(long number, const std::wstring& text, bool witho
     return SUCCEEDED(m_control->PostEvent(number, data.Get(), withoutText ? 1 : 0, &posted)) && posted != 0;
 }
 
+bool JukeboxControl::RestartPlayer() const
+{
+    return m_control && SUCCEEDED(m_control->RestartPlayer());
+}
+
 HWND JukeboxControl::RegisteredWindow() const
 {
     long window = 0;
@@ -112,4 +120,19 @@ std::string Describe(const JournalEntry& entry)
     text << entry.operation << "(window " << entry.windowHandle << ", number " << entry.number << ", text "
          << (entry.textIsNull ? std::string("null") : "\"" + Narrow(entry.text) + "\"") << ")";
     return text.str();
+}
+
+bool JukeboxServerRuns()
+{
+    const HANDLE listing = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (listing == INVALID_HANDLE_VALUE)
+        return true;
+    UniqueHandle snapshot(listing);
+    PROCESSENTRY32 process{};
+    process.dwSize = sizeof process;
+    for (BOOL more = ::Process32First(snapshot.Get(), &process); more; more = ::Process32Next(snapshot.Get(), &process)) {
+        if (_stricmp(process.szExeFile, "RefJukebox.exe") == 0)
+            return true;
+    }
+    return false;
 }

@@ -34,6 +34,9 @@ public:
     // Posts event number to the registered window, with text (or none).
     bool PostEvent(long number, const std::wstring& text, bool withoutText = false) const;
     HWND RegisteredWindow() const;
+    // As if the jukebox were closed and started again: it posts event 6
+    // "closed", then "launched", and its player starts afresh.
+    bool RestartPlayer() const;
 
     // Waits until the journal holds an entry for which match holds; returns
     // the journal as it was then (or at the time limit).
@@ -45,6 +48,10 @@ public:
 private:
     ComPtr<IJukeboxTestControl> m_control;
 };
+
+// Whether a reference jukebox server process exists; when the processes
+// cannot be listed it is assumed to, so that a wait for its end fails clearly.
+bool JukeboxServerRuns();
 
 // The journal's operation names in order, for compact comparisons.
 std::vector<std::string> Operations(const std::vector<JournalEntry>& journal);

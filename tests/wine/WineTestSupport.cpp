@@ -1,5 +1,7 @@
 #include "WineTestSupport.h"
 
+#include "framework/ListCtrl.h"
+
 bool PumpMessagesUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
@@ -15,4 +17,12 @@ bool PumpMessagesUntil(const std::function<bool()>& done, std::chrono::milliseco
             return false;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+}
+
+std::vector<std::string> LogDetails(const CListCtrl& eventLog)
+{
+    std::vector<std::string> details;
+    for (int row = 0; row < eventLog.GetItemCount(); ++row)
+        details.push_back(eventLog.GetItemText(row, 1).Str());
+    return details;
 }
