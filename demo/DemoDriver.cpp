@@ -1,15 +1,19 @@
 // The demo: runs VantrelRemote.exe in debug mode beside the reference
-// jukebox, drives it from outside as another program would, and prints what
-// the jukebox received and what the program logged.
+// jukebox and our module library, drives it from outside as another program
+// would, and prints what the jukebox and the module received and what the
+// program logged.
 #include <windows.h>
 #include <objbase.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <random>
 #include <string>
 
 #include "JukeboxControl.h"
 #include "ProgramRun.h"
+#include "module/ModuleMemoryMap.h"
+#include "rzmb/RzmbControl.h"
 
 namespace {
 
@@ -28,6 +32,49 @@ size_t CountSince(const std::vector<JournalEntry>& journal, size_t from, const c
     return count;
 }
 
+void PrintBytes(const std::uint8_t* bytes, std::uint32_t length)
+{
+    for (std::uint32_t at = 0; at < length && at < RZMB_RECORDED_BYTES; ++at)
+        std::printf(" %02x", bytes[at]);
+    std::printf("\n");
+}
+
+// Prints every read of the module's memory so far.
+void PrintModuleReads()
+{
+    const std::uint32_t count = RzmbGetMemCount();
+    for (std::uint32_t index = 0; index < count; ++index) {
+        RzmbGetMemEntry read{};
+        if (RzmbGetMemAt(index, &read))
+            std::printf("  module memory read: %u byte(s) at %04x\n", read.length, read.address);
+    }
+}
+
+// Prints the blocks the module took since block number from; returns the
+// number of blocks taken so far.
+std::uint32_t PrintModuleBlocks(std::uint32_t from)
+{
+    const std::uint32_t count = RzmbBlockCount();
+    for (std::uint32_t index = from; index < count; ++index) {
+        RzmbBlockEntry block{};
+        if (!RzmbBlockAt(index, &block))
+            continue;
+        std::printf("  module received block:");
+        PrintBytes(block.bytes, block.length);
+    }
+    return count;
+}
+
+bool WaitForModuleBlocks(std::uint32_t count)
+{
+    return WaitUntil([&] { return RzmbBlockCount() >= count; });
+}
+
+bool WaitForModuleReads(std::uint32_t count)
+{
+    return WaitUntil([&] { return RzmbGetMemCount() >= count; });
+}
+
 void Step(const char* text)
 {
     std::printf("\n== %s\n", text);
@@ -41,6 +88,10 @@ int RunDemo(const std::string& folder)
         return 1;
     }
     jukebox.ClearJournal();
+    // The module's switch allows writes, so the program will send it blocks.
+    RzmbReset();
+    const unsigned char writesAllowed = 0x01;
+    RzmbPokeMemory(ModuleMap::KeyParameter, 1, &writesAllowed);
 
     Step("Starting VantrelRemote.exe -debug");
     ProgramRun run("-debug", folder);
@@ -54,6 +105,10 @@ int RunDemo(const std::string& folder)
     jukebox.WaitForEntry([](const JournalEntry& entry) { return entry.number == 203; });
     PrintJournal(jukebox, 0);
     size_t seen = jukebox.Journal().size();
+    // The program reads the module's write switch as it starts.
+    WaitForModuleReads(1);
+    PrintModuleReads();
+    std::uint32_t blocksSeen = RzmbBlockCount();
 
     Step("Posting 1000 foreign command messages with random parameters (the program ignores them)");
     std::mt19937 random(7);
@@ -79,6 +134,14 @@ int RunDemo(const std::string& folder)
     });
     PrintJournal(jukebox, seen);
     seen = jukebox.Journal().size();
+    // What each event tells the module: closed, launched, playing, position.
+    WaitForModuleBlocks(blocksSeen + 4);
+    blocksSeen = PrintModuleBlocks(blocksSeen);
+
+    Step("Asking the module for its hardware id (the Query Hardware ID button)");
+    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(1000, BN_CLICKED), 0);
+    WaitForModuleBlocks(blocksSeen + 1);
+    blocksSeen = PrintModuleBlocks(blocksSeen);
 
     Step("Saving the event log (the Save button)");
     const std::string path = folder + "\\VantrelRemote.log";
@@ -102,6 +165,8 @@ int RunDemo(const std::string& folder)
 
 int main(int argc, char** argv)
 {
+    // A module of the demo's own, shared with the program it starts.
+    ::SetEnvironmentVariableA(RZMB_INSTANCE_VARIABLE, "demo");
     const std::string folder = argc > 1 ? argv[1] : MakeScratchFolder("demo");
     ::CoInitialize(nullptr);
     const int result = RunDemo(folder);
