@@ -7,11 +7,14 @@ CString BstrToAnsi(BSTR text)
     if (text == nullptr)
         return CString();
     // Length -1 makes the conversion stop at the first NUL, terminator included.
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    // A character that the code page lacks becomes its default character, not
+    // a look-alike: "\u0101" must not arrive as "a".
+    constexpr DWORD kFlags = WC_NO_BEST_FIT_CHARS;
+    const int size = ::WideCharToMultiByte(CP_ACP, kFlags, text, -1, nullptr, 0, nullptr, nullptr);
     if (size <= 1)
         return CString();
     std::string converted(static_cast<std::size_t>(size), '\0');
-    if (::WideCharToMultiByte(CP_ACP, 0, text, -1, converted.data(), size, nullptr, nullptr) != size)
+    if (::WideCharToMultiByte(CP_ACP, kFlags, text, -1, converted.data(), size, nullptr, nullptr) != size)
         return CString();
     converted.resize(static_cast<std::size_t>(size) - 1);
     return CString(std::move(converted));

@@ -23,6 +23,7 @@ TEST(BstrToAnsiTest, ConvertsThroughTheAnsiCodePageUpToTheFirstNul)
     EXPECT_EQ(Converted(std::wstring(L"\0cd", 3)), "");
     EXPECT_EQ(Converted(L"caf\u00E9 \u20AC"), "caf\xE9 \x80");
     EXPECT_EQ(Converted(L"\u4E2D!"), "?!");
+    EXPECT_EQ(Converted(L"\u0101\u2212\uFF21"), "???") << "no look-alikes for what the code page lacks";
     EXPECT_EQ(Converted(std::wstring(100000, L'x')), std::string(100000, 'x'));
 }
 
