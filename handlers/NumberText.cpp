@@ -4,12 +4,6 @@
 
 namespace {
 
-bool IsBlank(char character)
-{
-    return character == ' ' || character == '\t' || character == '\n' || character == '\v' || character == '\f' ||
-           character == '\r';
-}
-
 bool IsDigit(char character)
 {
     return character >= '0' && character <= '9';
@@ -30,7 +24,7 @@ ReadNumber Read(std::string_view text)
     constexpr std::uint64_t kBeyondAnyLimit = std::uint64_t{1} << 33;
     ReadNumber number;
     std::size_t at = 0;
-    while (at < text.size() && IsBlank(text[at]))
+    while (at < text.size() && IsStreamWhiteSpace(text[at]))
         ++at;
     if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
         number.negative = text[at] == '-';

@@ -14,5 +14,12 @@
 #include <cstdint>
 #include <string_view>
 
+// The white space a stream extraction skips; text replies trim the same set.
+constexpr bool IsStreamWhiteSpace(char character)
+{
+    return character == ' ' || character == '\t' || character == '\n' || character == '\v' || character == '\f' ||
+           character == '\r';
+}
+
 std::int32_t ReadSigned32(std::string_view text);
 std::uint32_t ReadUnsigned32(std::string_view text);

@@ -1,5 +1,6 @@
 #include "handlers/TextReply.h"
 
+#include "handlers/NumberText.h"
 #include "module/ModuleBlocks.h"
 
 #include <algorithm>
@@ -10,18 +11,12 @@ namespace {
 constexpr std::size_t kExaminedBytes = 255;
 constexpr std::size_t kSentBytes = 37;
 
-bool IsWhiteSpace(char character)
-{
-    return character == ' ' || character == '\t' || character == '\n' || character == '\v' || character == '\f' ||
-           character == '\r';
-}
-
 }  // namespace
 
 EventBlock TextReplyBlock(std::string_view text, unsigned char code)
 {
     std::string_view examined = text.substr(0, kExaminedBytes);
-    while (!examined.empty() && IsWhiteSpace(examined.back()))
+    while (!examined.empty() && IsStreamWhiteSpace(examined.back()))
         examined.remove_suffix(1);
     char kept[kExaminedBytes];
     std::size_t count = 0;

@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr unsigned char kModuleInfoKey = 0x4F;
 constexpr unsigned char kTestKey = 0x50;
 constexpr unsigned char kTestCount = 0x29;
 constexpr char kTestText[] = "random-data";

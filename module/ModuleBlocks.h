@@ -13,6 +13,9 @@ enum ReplyStatus : unsigned char
     kReplyError = 0x83,
 };
 
+// The code of the key that asks for the module information (key 79).
+constexpr unsigned char kModuleInfoKey = 0x4F;
+
 using StateBlock = std::array<unsigned char, 3>;
 using UnavailableReplyBlock = std::array<unsigned char, 3>;
 using ModuleInfoReplyBlock = std::array<unsigned char, 7>;

@@ -64,7 +64,6 @@ void EchoParameter(ModuleAccess& module)
 
 void PostModuleInfo(ModuleAccess& module, ActionPoster& poster)
 {
-    constexpr unsigned char kModuleInfoKey = 0x4F;
     unsigned char info[ModuleMap::kModuleInfoLength] = {};
     if (module.Read(ModuleMap::ModuleInfo, sizeof info, info))
         Post(poster, MakeModuleInfoReply(info));

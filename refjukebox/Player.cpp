@@ -127,11 +127,9 @@ long CPlayer::HandleCommand(long window, long command, const std::optional<std::
 {
     // Time first, so that what it changed is notified before the command's
     // own changes.
-    Snapshot before = Take();
-    CatchUp();
-    NotifyState(&before);
+    CatchUpAndNotify();
 
-    before = Take();
+    const Snapshot before = Take();
     const long result = Run(window, command, data);
     NotifyState(&before);
     return result;
@@ -160,9 +158,7 @@ void CPlayer::Restart()
 
 long CPlayer::State()
 {
-    const Snapshot before = Take();
-    CatchUp();
-    NotifyState(&before);
+    CatchUpAndNotify();
     switch (m_state)
     {
     case PlayState::Playing:
@@ -370,6 +366,13 @@ void CPlayer::CatchUp()
             m_state = PlayState::Stopped;
         }
     }
+}
+
+void CPlayer::CatchUpAndNotify()
+{
+    const Snapshot before = Take();
+    CatchUp();
+    NotifyState(&before);
 }
 
 CPlayer::Snapshot CPlayer::Take() const

@@ -72,6 +72,8 @@ private:
 
     void Reset();
     void CatchUp();
+    // Lets time move the player on and notifies what that changed.
+    void CatchUpAndNotify();
     Snapshot Take() const;
     // Notifies what differs from before, or everything without a before.
     void NotifyState(const Snapshot* before);
