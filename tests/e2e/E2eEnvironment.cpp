@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "SubstituteModule.h"
+
 namespace {
 
 std::unique_ptr<JukeboxControl> g_jukebox;
@@ -14,6 +16,9 @@ public:
     void SetUp() override
     {
         ::CoInitialize(nullptr);
+        // This process's own module; the programs it starts inherit the
+        // instance, and the library keeps the first one a process asks for.
+        SubstituteModule::UseInstance("e2e-module-" + std::to_string(::GetCurrentProcessId()));
         ReconnectJukebox();
         ASSERT_TRUE(Jukebox().Connected()) << "the reference jukebox is not registered";
     }
@@ -95,6 +100,16 @@ std::string ProgramTest::SaveLog() const
     std::string content;
     EXPECT_TRUE(ReadWholeFile(path, content)) << "no log saved";
     return content;
+}
+
+std::string ProgramTest::SaveLogAfterQueuedWork() const
+{
+    const std::string path = m_folder + "\\VantrelRemote.log";
+    ::DeleteFileA(path.c_str());
+    ::PostMessageA(m_window, WM_COMMAND, MAKEWPARAM(kSaveButton, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }))
+        << "no log saved";
+    return SaveLog();
 }
 
 void ProgramTest::CloseProgram()

@@ -38,8 +38,15 @@ protected:
     // Clicks a button of the main dialog from this process; returns when the
     // program has handled the click.
     void Click(int button) const;
-    // Clicks Save and returns the saved log.
+    // Clicks Save and returns the saved log. The click is sent, so it can be
+    // handled before work the program had queued, or even while the program
+    // waits in a call to the jukebox.
     std::string SaveLog() const;
+    // Returns the saved log once every message the program had queued is
+    // handled: a posted click queues behind them; once its file appears that
+    // click is being handled, and a sent click (handled only after it) saves
+    // the whole log.
+    std::string SaveLogAfterQueuedWork() const;
     // Closes the program with WM_CLOSE and waits for its end.
     void CloseProgram();
 

@@ -10,6 +10,7 @@
 #include "E2eEnvironment.h"
 #include "JournalText.h"
 #include "SubstituteModule.h"
+#include "module/ModuleMemoryMap.h"
 
 using ::testing::Each;
 using ::testing::ElementsAre;
@@ -26,13 +27,6 @@ struct ChosenEvent
     std::string block;
 };
 
-std::string TextReplyHex(unsigned char code, const std::string& text)
-{
-    std::vector<unsigned char> block{static_cast<unsigned char>(text.size() + 2), code, 0x82};
-    block.insert(block.end(), text.begin(), text.end());
-    return HexBytes(block.data(), static_cast<std::uint32_t>(block.size()));
-}
-
 // The three log lines of one delivered block, given as "02 a2 01".
 std::vector<std::string> BlockWriteLines(const std::string& block)
 {
@@ -44,21 +38,14 @@ std::vector<std::string> BlockWriteLines(const std::string& block)
 class JukeboxEventTest : public ProgramTest
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        // The instance every suite of this program uses: the library keeps
-        // the first one a process asks for.
-        SubstituteModule::UseInstance("e2e-module-" + std::to_string(::GetCurrentProcessId()));
-    }
-
     // Starts the program with block delivery on and waits until its
     // start-up has settled; journals and log are empty then.
     void StartWithModule()
     {
         SubstituteModule::Reset();
-        SubstituteModule::Poke(0xA4C1, {0x01});
+        SubstituteModule::Poke(ModuleMap::KeyParameter, {0x01});
         StartProgram("-debug");
-        SaveLog();
+        SaveLogAfterQueuedWork();
         RzmbClearJournals();
         Jukebox().ClearJournal();
         Click(kClearButton);

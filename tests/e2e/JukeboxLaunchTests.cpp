@@ -1,7 +1,6 @@
 // A jukebox that the program itself starts announces its launch, and the
-// program gives it the setting again; so does a jukebox that restarts while
-// the program runs. Runs in a Wine session of its own: the test lets the
-// jukebox's server end so that the program starts it anew.
+// program gives it the setting again. Runs in a Wine session of its own: the
+// test lets the jukebox's server end so that the program starts it anew.
 #include <gmock/gmock.h>
 
 #include <windows.h>
@@ -12,6 +11,7 @@
 
 #include "E2eEnvironment.h"
 #include "SubstituteModule.h"
+#include "module/ModuleMemoryMap.h"
 
 using ::testing::ElementsAre;
 
@@ -23,44 +23,32 @@ bool HasBlock(const std::string& block)
     return std::find(blocks.begin(), blocks.end(), block) != blocks.end();
 }
 
-class JukeboxLaunchTest : public ::testing::Test
+class JukeboxLaunchTest : public ProgramTest
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        SubstituteModule::UseInstance("e2e-module-" + std::to_string(::GetCurrentProcessId()));
-    }
-
     void SetUp() override
     {
+        ProgramTest::SetUp();
         // The test control would keep the server running, and a server that a
         // test connected to first stays quiet about its launch.
         DisconnectJukebox();
         ASSERT_TRUE(WaitUntil([] { return !JukeboxServerRuns(); })) << "the jukebox server did not end";
         SubstituteModule::Reset();
-        SubstituteModule::Poke(0xA4C1, {0x01});
+        SubstituteModule::Poke(ModuleMap::KeyParameter, {0x01});
     }
 
     void TearDown() override
     {
-        if (m_run && !m_run->HasExited()) {
-            ::SendMessageA(m_window, WM_CLOSE, 0, 0);
-            EXPECT_TRUE(m_run->WaitForExit());
-        }
-        m_run.reset();
-        if (!Jukebox().Connected())
-            ReconnectJukebox();
+        ProgramTest::TearDown();
+        ReconnectJukebox();
     }
-
-    std::unique_ptr<ProgramRun> m_run;
-    HWND m_window = nullptr;
 };
 
 }  // namespace
 
 TEST_F(JukeboxLaunchTest, AJukeboxTheProgramStartsAnnouncesItsLaunchAndGetsTheSettingAgain)
 {
-    m_run = std::make_unique<ProgramRun>("-debug", MakeScratchFolder("jukebox-launch"));
+    m_run = std::make_unique<ProgramRun>("-debug", m_folder);
     ASSERT_TRUE(m_run->Started());
     m_window = m_run->WaitForMainWindow();
     ASSERT_NE(m_window, nullptr);
@@ -80,21 +68,4 @@ TEST_F(JukeboxLaunchTest, AJukeboxTheProgramStartsAnnouncesItsLaunchAndGetsTheSe
         }
     }
     EXPECT_THAT(SubstituteModule::Blocks(), ElementsAre("02 a9 20"));
-}
-
-TEST_F(JukeboxLaunchTest, AJukeboxThatRestartsIsClosedThenLaunchedAndGetsTheSettingAgain)
-{
-    ReconnectJukebox();  // first, so the program's start stays unannounced
-    m_run = std::make_unique<ProgramRun>("-debug", MakeScratchFolder("jukebox-restart"));
-    ASSERT_TRUE(m_run->Started());
-    m_window = m_run->WaitForMainWindow();
-    ASSERT_NE(m_window, nullptr);
-    Jukebox().WaitForOperation("SendCommandWithData");
-    Jukebox().ClearJournal();
-
-    ASSERT_TRUE(Jukebox().RestartPlayer());
-    ASSERT_TRUE(WaitUntil([] { return SubstituteModule::Blocks().size() >= 2; }));
-    EXPECT_THAT(SubstituteModule::Blocks(), ElementsAre("02 a9 21", "02 a9 20"));
-    const auto journal = Jukebox().WaitForOperation("SendCommandWithData");
-    EXPECT_THAT(Operations(journal), ElementsAre("GetEventData", "GetEventData", "SendCommandWithData"));
 }

@@ -6,6 +6,7 @@
 
 #include "E2eEnvironment.h"
 #include "SubstituteModule.h"
+#include "module/ModuleMemoryMap.h"
 
 namespace {
 
@@ -32,29 +33,10 @@ bool AnyWriteLine(const std::vector<std::string>& texts)
 class ModuleMailboxTest : public ProgramTest
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        // The programs this process starts inherit the instance.
-        SubstituteModule::UseInstance("e2e-module-" + std::to_string(::GetCurrentProcessId()));
-    }
-
     void SetUp() override
     {
         ProgramTest::SetUp();
         SubstituteModule::Reset();
-    }
-
-    // Saves the log after every message the program had queued: a posted
-    // click queues behind them; once its file appears that click is being
-    // handled, and a sent click (handled only after it) saves the whole log.
-    std::string SaveLogAfterQueuedWork() const
-    {
-        const std::string path = m_folder + "\\VantrelRemote.log";
-        ::DeleteFileA(path.c_str());
-        ::PostMessageA(m_window, WM_COMMAND, MAKEWPARAM(kSaveButton, BN_CLICKED), 0);
-        EXPECT_TRUE(WaitUntil([&] { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }))
-            << "no log saved";
-        return SaveLog();
     }
 };
 
@@ -62,10 +44,10 @@ protected:
 
 TEST_F(ModuleMailboxTest, TheSwitchReadAtStartUpLetsTheButtonsBlockThrough)
 {
-    SubstituteModule::Poke(0xA4C1, {0x01});
+    SubstituteModule::Poke(ModuleMap::KeyParameter, {0x01});
     StartProgram("-debug");
     EXPECT_TRUE(Contains(SubstituteModule::Reads(), "a4c1+1")) << "start-up reads the device's switch";
-    SubstituteModule::Poke(0xA4C1, {0x00});  // read once: only key 35 reads it again
+    SubstituteModule::Poke(ModuleMap::KeyParameter, {0x00});  // read once: only key 35 reads it again
 
     Click(kQueryHardwareIdButton);
     ASSERT_TRUE(WaitUntil([] { return Contains(SubstituteModule::Blocks(), "02 a2 21"); }));
@@ -75,7 +57,7 @@ TEST_F(ModuleMailboxTest, TheSwitchReadAtStartUpLetsTheButtonsBlockThrough)
 
 TEST_F(ModuleMailboxTest, WithTheSwitchOffAtStartUpTheButtonsBlockIsDropped)
 {
-    SubstituteModule::Poke(0xA4C1, {0x00});
+    SubstituteModule::Poke(ModuleMap::KeyParameter, {0x00});
     StartProgram("-debug");
     Click(kQueryHardwareIdButton);
     const auto texts = LogTexts(SaveLogAfterQueuedWork());
@@ -86,7 +68,7 @@ TEST_F(ModuleMailboxTest, WithTheSwitchOffAtStartUpTheButtonsBlockIsDropped)
 
 TEST_F(ModuleMailboxTest, HiddenTheProgramWritesBlocksButLogsNothing)
 {
-    SubstituteModule::Poke(0xA4C1, {0x01});
+    SubstituteModule::Poke(ModuleMap::KeyParameter, {0x01});
     StartProgram("");
     Click(kQueryHardwareIdButton);
     ASSERT_TRUE(WaitUntil([] { return Contains(SubstituteModule::Blocks(), "02 a2 21"); }));

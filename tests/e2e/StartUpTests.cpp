@@ -22,7 +22,7 @@ using StartUpTest = ProgramTest;
 TEST_F(StartUpTest, WithoutDebugTheWindowStaysHiddenAndLosesItsTaskbarButton)
 {
     StartProgram("");
-    SaveLog();  // the message loop has run past everything start-up posted
+    SaveLogAfterQueuedWork();  // the message loop has run past everything start-up posted
     EXPECT_FALSE(::IsWindowVisible(m_window));
     EXPECT_EQ(ExtendedStyle(m_window) & WS_EX_APPWINDOW, 0);
     EXPECT_NE(ExtendedStyle(m_window) & WS_EX_TOOLWINDOW, 0);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "RecordedHandlerOutputs.h"
+#include "handlers/EventBlock.h"
 
 namespace {
 
@@ -24,15 +25,21 @@ struct EventForm
     bool cachesItsValue;
 };
 
+// A text reply may fill its block: 3 bytes ahead of at most 37 of text.
+constexpr std::uint32_t kTextLongest = EventBlock::kCapacity;
+
 const EventForm kForms[] = {
-    {1, 0xA1, 3, 3, false, true},    {2, 0xA2, 3, 3, false, true},    {3, 0xA8, 3, 3, false, true},
-    {4, 0xA3, 3, 3, false, true},    {5, 0xA6, 3, 3, false, true},    {6, 0xA9, 3, 3, false, false},
-    {7, 0xA9, 3, 3, false, false},   {12, 0x4C, 5, 5, true, false},   {100, 0x42, 3, 40, true, false},
-    {101, 0x41, 3, 40, true, false}, {102, 0x40, 3, 40, true, false}, {104, 0x4D, 7, 7, true, false},
-    {105, 0x4E, 3, 40, true, false}, {106, 0x4A, 3, 3, true, false},  {107, 0x46, 3, 40, true, false},
-    {108, 0x52, 3, 40, true, false}, {109, 0x47, 6, 6, true, false},  {0, 0, 0, 0, false, false},
-    {8, 0, 0, 0, false, false},      {103, 0, 0, 0, false, false},    {110, 0, 0, 0, false, false},
-    {4294967295u, 0, 0, 0, false, false},
+    {1, 0xA1, 3, 3, false, true},                {2, 0xA2, 3, 3, false, true},
+    {3, 0xA8, 3, 3, false, true},                {4, 0xA3, 3, 3, false, true},
+    {5, 0xA6, 3, 3, false, true},                {6, 0xA9, 3, 3, false, false},
+    {7, 0xA9, 3, 3, false, false},               {12, 0x4C, 5, 5, true, false},
+    {100, 0x42, 3, kTextLongest, true, false},   {101, 0x41, 3, kTextLongest, true, false},
+    {102, 0x40, 3, kTextLongest, true, false},   {104, 0x4D, 7, 7, true, false},
+    {105, 0x4E, 3, kTextLongest, true, false},   {106, 0x4A, 3, 3, true, false},
+    {107, 0x46, 3, kTextLongest, true, false},   {108, 0x52, 3, kTextLongest, true, false},
+    {109, 0x47, 6, 6, true, false},              {0, 0, 0, 0, false, false},
+    {8, 0, 0, 0, false, false},                  {103, 0, 0, 0, false, false},
+    {110, 0, 0, 0, false, false},                {4294967295u, 0, 0, 0, false, false},
 };
 
 void Require(bool condition)
@@ -43,7 +50,7 @@ void Require(bool condition)
 
 bool IsTextReply(const EventForm& form)
 {
-    return form.isReply && form.longest == 40;
+    return form.isReply && form.longest == kTextLongest;
 }
 
 void CheckBlock(const EventForm& form, const std::vector<unsigned char>& block)

@@ -212,6 +212,20 @@ std::vector<unsigned char> CodesWithoutCases()
     return codes;
 }
 
+std::vector<KeyCase> NoActionCases()
+{
+    std::vector<KeyCase> cases;
+    for (unsigned char code : CodesWithoutCases()) {
+        KeyCase nothing;
+        nothing.name = "key" + std::to_string(code) + "_nothing";
+        nothing.code = code;
+        nothing.memory = {{0xA4C1, {1, 2, 3}}};
+        nothing.writesEnabledBefore = 1;
+        cases.push_back(nothing);
+    }
+    return cases;
+}
+
 void RunKeyCase(const KeyCase& keyCase, KeyCaseModule& module)
 {
     module.Reset();

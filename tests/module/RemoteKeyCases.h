@@ -68,6 +68,10 @@ std::vector<KeyCase> KeyCases();
 // The codes that KeyCases() does not cover: they must do nothing.
 std::vector<unsigned char> CodesWithoutCases();
 
+// Each of those codes as a case that reads, writes and posts nothing and
+// leaves the switch on, with a parameter ready in module memory.
+std::vector<KeyCase> NoActionCases();
+
 // Prepares module, dispatches the case's key and checks the outcome.
 void RunKeyCase(const KeyCase& keyCase, KeyCaseModule& module);
 

@@ -28,39 +28,40 @@ std::vector<unsigned char> Peek(std::uint32_t address, std::uint32_t length)
     return bytes;
 }
 
-std::vector<RzmbSetMemEntry> SetMems()
+namespace {
+
+// The entries of one journal that the library still holds, through its count
+// and its entry function.
+template <class Entry, class Count, class At>
+std::vector<Entry> JournalEntries(Count count, At at)
 {
-    std::vector<RzmbSetMemEntry> entries;
-    const std::uint32_t count = RzmbSetMemCount();
-    for (std::uint32_t i = 0; i < count; ++i) {
-        RzmbSetMemEntry entry{};
-        if (RzmbSetMemAt(i, &entry))
+    std::vector<Entry> entries;
+    const std::uint32_t total = count();
+    for (std::uint32_t i = 0; i < total; ++i) {
+        Entry entry{};
+        if (at(i, &entry))
             entries.push_back(entry);
     }
     return entries;
 }
 
+}  // namespace
+
+std::vector<RzmbSetMemEntry> SetMems()
+{
+    return JournalEntries<RzmbSetMemEntry>(RzmbSetMemCount, RzmbSetMemAt);
+}
+
 std::vector<RzmbGetMemEntry> GetMems()
 {
-    std::vector<RzmbGetMemEntry> entries;
-    const std::uint32_t count = RzmbGetMemCount();
-    for (std::uint32_t i = 0; i < count; ++i) {
-        RzmbGetMemEntry entry{};
-        if (RzmbGetMemAt(i, &entry))
-            entries.push_back(entry);
-    }
-    return entries;
+    return JournalEntries<RzmbGetMemEntry>(RzmbGetMemCount, RzmbGetMemAt);
 }
 
 std::vector<std::string> Blocks()
 {
     std::vector<std::string> blocks;
-    const std::uint32_t count = RzmbBlockCount();
-    for (std::uint32_t i = 0; i < count; ++i) {
-        RzmbBlockEntry entry{};
-        if (RzmbBlockAt(i, &entry))
-            blocks.push_back(HexBytes(entry.bytes, entry.length < RZMB_RECORDED_BYTES ? entry.length : RZMB_RECORDED_BYTES));
-    }
+    for (const RzmbBlockEntry& entry : JournalEntries<RzmbBlockEntry>(RzmbBlockCount, RzmbBlockAt))
+        blocks.push_back(HexBytes(entry.bytes, RecordedBytes(entry)));
     return blocks;
 }
 

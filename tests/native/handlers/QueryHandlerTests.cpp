@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "JournalText.h"
 #include "RecordedHandlerOutputs.h"
 
 using ::testing::ElementsAre;
@@ -24,14 +25,6 @@ void ExpectReplies(std::uint32_t event, const std::vector<ReplyCase>& cases)
         SCOPED_TRACE("event " + std::to_string(event) + " \"" + reply.text + "\"");
         EXPECT_THAT(OutputsOfEvent(event, reply.text), ElementsAre(Block(reply.block)));
     }
-}
-
-// {n + 2, code, status, the n bytes of text}.
-Bytes TextReply(unsigned char code, const std::string& text)
-{
-    Bytes block{static_cast<unsigned char>(text.size() + 2), code, static_cast<unsigned char>(text.empty() ? 0x81 : 0x82)};
-    block.insert(block.end(), text.begin(), text.end());
-    return block;
 }
 
 const std::string kLetters37 = "abcdefghijklmnopqrstuvwxyz0123456789A";
@@ -67,7 +60,7 @@ TEST(QueryHandlerTest, TextAnswersAreTrimmedUnquotedAndCutTo37Bytes)
     for (const auto& [event, code] : events) {
         std::vector<ReplyCase> cases;
         for (const auto& [text, sent] : texts)
-            cases.push_back({text, TextReply(code, sent)});
+            cases.push_back({text, TextReplyBytes(code, sent)});
         ExpectReplies(event, cases);
     }
 }
@@ -95,7 +88,7 @@ TEST(QueryHandlerTest, Event108SendsWhatStandsInsideAQuotedPath)
     };
     std::vector<ReplyCase> cases;
     for (const auto& [text, sent] : texts)
-        cases.push_back({text, TextReply(0x52, sent)});
+        cases.push_back({text, TextReplyBytes(0x52, sent)});
     ExpectReplies(108, cases);
 }
 

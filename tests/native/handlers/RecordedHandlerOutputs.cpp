@@ -1,8 +1,8 @@
 #include "RecordedHandlerOutputs.h"
 
-#include <cstdio>
 #include <utility>
 
+#include "JournalText.h"
 #include "handlers/HandlerOutputs.h"
 #include "handlers/MsgHandlerRegistry.h"
 #include "module/ModuleStateCache.h"
@@ -49,23 +49,18 @@ HandlerOutput Store(unsigned char code, unsigned char value)
 
 std::string Describe(const HandlerOutput& output)
 {
-    std::string text;
+    std::string kind;
     switch (output.kind) {
     case HandlerOutput::Kind::Block:
-        text = "block";
+        kind = "block";
         break;
     case HandlerOutput::Kind::WmAppcommandZero:
         return "command 203 WmAppcommand=0";
     case HandlerOutput::Kind::StateStore:
-        text = "store";
+        kind = "store";
         break;
     }
-    for (const unsigned char value : output.bytes) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, " %02x", value);
-        text += hex;
-    }
-    return text;
+    return output.bytes.empty() ? kind : kind + " " + HexBytes(output.bytes);
 }
 
 std::vector<HandlerOutput> TakeHandlerOutputs()

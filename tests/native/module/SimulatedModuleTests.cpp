@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "JournalText.h"
+
 namespace {
 
 class SimulatedModuleTest : public ::testing::Test
@@ -35,7 +37,7 @@ protected:
     {
         RzmbBlockEntry entry{};
         EXPECT_TRUE(m_module->blockJournal.At(index, entry));
-        return {entry.bytes, entry.bytes + std::min<std::uint32_t>(entry.length, RZMB_RECORDED_BYTES)};
+        return {entry.bytes, entry.bytes + RecordedBytes(entry)};
     }
 
     std::unique_ptr<SimulatedModule> m_module = std::make_unique<SimulatedModule>();

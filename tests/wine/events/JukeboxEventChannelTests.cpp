@@ -4,6 +4,7 @@
 
 #include "EventDialogFixture.h"
 #include "SubstituteModule.h"
+#include "module/ModuleMemoryMap.h"
 #include "jukebox/JukeboxEventMessage.h"
 #include "module/ModuleStateCache.h"
 
@@ -73,7 +74,7 @@ TEST_F(JukeboxEventChannelTest, AStateQueryAfterPlayingAnswersPlayingAlsoWhileWr
     EXPECT_THAT(LogDetails(), ElementsAre("Event 2 from Cantora with data: playing"));
 
     SwitchModuleWrites(1);
-    SubstituteModule::Poke(0xA4C1, {0xA2});
+    SubstituteModule::Poke(ModuleMap::KeyParameter, {0xA2});
     PressKey(81);
     EXPECT_THAT(SubstituteModule::Blocks(), ElementsAre("02 a2 01"));
 }

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include "EventDialogFixture.h"
+#include "JournalText.h"
 #include "SubstituteModule.h"
 #include "jukebox/JukeboxCommandChannel.h"
 

@@ -1,6 +1,7 @@
 // The main dialog of this process, started as the application starts it,
-// over our module library: the device wants blocks from the start, the
-// journals are empty when a test begins, and so is the event log.
+// beside the reference jukebox (connected first, so it announces no launch;
+// its player freshly restarted) and our module library (block delivery on,
+// journals empty). The event log is empty when a test begins.
 #pragma once
 
 #include <gmock/gmock.h>
@@ -18,8 +19,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Handles every message queued for this thread, and what they queue.
-    static void Drain();
     // Posts the block and lets the dialog handle it.
     static void Deliver(const std::vector<unsigned char>& block);
     std::vector<std::string> LogDetails() const;

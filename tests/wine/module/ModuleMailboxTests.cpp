@@ -2,6 +2,7 @@
 // what is written, in which order, what is logged, and how each way out of
 // the mailbox protocol ends.
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "ModuleDialogFixture.h"
@@ -10,7 +11,9 @@
 #include "WineTestSupport.h"
 #include "module/ModuleMailbox.h"
 #include "module/ModuleMemoryWrites.h"
+#include "module/ModuleMemoryMap.h"
 #include "module/RemoteKeyDispatch.h"
+#include "res/resource.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -23,20 +26,6 @@ const std::vector<unsigned char> kPlaying{0x02, 0xA2, 0x01};
 const char kPlayingLine[] = "RzmaSetMem: a4f4, 3 :02 a2 01 ";
 const char kCountLine[] = "RzmaSetMem: a4f2, 1 :00 ";
 const char kDoorbellLine[] = "RzmaSetMem: b0a0, 1 :c0 ";
-
-// Runs work on a thread of its own, as the reader thread would, while this
-// thread keeps handling messages (log lines from other threads are sent to
-// the window and wait for it).
-void OnOtherThread(const std::function<void()>& work)
-{
-    std::atomic<bool> done{false};
-    std::thread other([&] {
-        work();
-        done = true;
-    });
-    EXPECT_TRUE(PumpMessagesUntil([&] { return done.load(); }));
-    other.join();
-}
 
 bool WaitForPoll()
 {
@@ -67,7 +56,7 @@ TEST_F(ModuleMailboxTest, BlocksFromAnotherThreadArriveInPostingOrder)
         PostModuleWrite(3, paused);
     });
     other.join();
-    Drain();
+    DrainMessages();
     const auto blocks = SubstituteModule::Blocks();
     ASSERT_EQ(blocks.size(), 3u);
     EXPECT_THAT(blocks[0], ::testing::StartsWith("29 50 82 00"));
@@ -165,12 +154,19 @@ TEST_F(ModuleMailboxTest, AStuckCountGivesUpAndTheWindowAnswersAgain)
 TEST_F(ModuleMailboxTest, SwitchingWritesOffFromAnotherThreadEndsThePoll)
 {
     RzmbSetOutboxMode(RzmbOutboxHold, 0);
-    std::thread other([] {
+    const auto start = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::duration switchedAfter{};
+    std::thread other([&] {
         ASSERT_TRUE(WaitForPoll());
         ModuleWritesEnabled = 0;
+        switchedAfter = std::chrono::steady_clock::now() - start;
     });
     Deliver(kPlaying);
     other.join();
+    // The poll gives up by itself after 250 ms; a machine that held this
+    // thread back that long leaves nothing to tell apart.
+    if (switchedAfter >= std::chrono::milliseconds(200))
+        GTEST_SKIP() << "the switching thread was held back past the poll's limit";
     EXPECT_THAT(LogDetails(), ElementsAre(kPlayingLine, kCountLine, kDoorbellLine)) << "ended before the limit";
     EXPECT_THAT(SubstituteModule::Blocks(), ElementsAre("02 a2 01"));
 }
@@ -178,8 +174,8 @@ TEST_F(ModuleMailboxTest, SwitchingWritesOffFromAnotherThreadEndsThePoll)
 TEST_F(ModuleMailboxTest, TheParameterEchoIsWrittenAndLoggedFromTheReaderThreadWhileBlocksAreOff)
 {
     ModuleWritesEnabled = 0;
-    SubstituteModule::Poke(0xA4C1, {0x05});
-    OnOtherThread([] { DispatchRemoteKey(34); });
+    SubstituteModule::Poke(ModuleMap::KeyParameter, {0x05});
+    EXPECT_TRUE(RunOnOtherThreadPumping([] { DispatchRemoteKey(34); }));
     EXPECT_THAT(SubstituteModule::Writes(), ElementsAre("a4f3: 01"));
     EXPECT_THAT(LogDetails(), ElementsAre("RzmaSetMem: a4f3, 1 :01 "));
 }
@@ -196,8 +192,8 @@ TEST_F(ModuleMailboxTest, TheHostAnnouncesItselfWhetherOrNotBlocksAreOn)
 
 TEST_F(ModuleMailboxTest, TheQueryHardwareIdButtonSendsItsStateBlock)
 {
-    m_dialog->SendMessage(WM_COMMAND, MAKEWPARAM(1000, BN_CLICKED));
-    Drain();
+    m_dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_QUERY_HARDWARE_ID, BN_CLICKED));
+    DrainMessages();
     EXPECT_THAT(SubstituteModule::Blocks(), ElementsAre("02 a2 21"));
 }
 
@@ -207,7 +203,7 @@ TEST_F(ModuleMailboxTest, BlocksOfNoBytesOrMoreThan256AreRefused)
     PostModuleWrite(0, large.data());
     PostModuleWrite(257, large.data());
     PostModuleWrite(3, nullptr);
-    Drain();
+    DrainMessages();
     EXPECT_THAT(SubstituteModule::Writes(), IsEmpty());
     Deliver({0x02, 0xA2, 0x04});
     EXPECT_THAT(SubstituteModule::Blocks(), ElementsAre("02 a2 04"));

@@ -1,11 +1,9 @@
 // The device's state query on another thread, answered from what the
 // user-interface thread stored, and delivered through the mailbox.
-#include <atomic>
-#include <thread>
-
 #include "ModuleDialogFixture.h"
 #include "SubstituteModule.h"
 #include "WineTestSupport.h"
+#include "module/ModuleMemoryMap.h"
 #include "module/ModuleStateCache.h"
 
 using ::testing::ElementsAre;
@@ -19,15 +17,8 @@ namespace {
 // the dialog deliver what it posted.
 void QueryOnOtherThread(unsigned char code)
 {
-    SubstituteModule::Poke(0xA4C1, {code});
-    std::atomic<bool> done{false};
-    std::thread reader([&] {
-        AnswerStateQuery();
-        done = true;
-    });
-    EXPECT_TRUE(PumpMessagesUntil([&] { return done.load(); }));
-    reader.join();
-    PumpMessagesUntil([] { return true; });
+    SubstituteModule::Poke(ModuleMap::KeyParameter, {code});
+    EXPECT_TRUE(RunOnOtherThreadPumping([] { AnswerStateQuery(); }));
 }
 
 }  // namespace

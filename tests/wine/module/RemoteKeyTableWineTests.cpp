@@ -47,16 +47,7 @@ TEST_P(RemoteKeyTableTest, PostsReadsAndWritesWhatTheTableSays)
 INSTANTIATE_TEST_SUITE_P(EveryKey, RemoteKeyTableTest, ::testing::ValuesIn(KeyCases()),
                          [](const auto& info) { return info.param.name; });
 
-TEST_F(RemoteKeyTableTest, CodesWithoutAnActionTouchNothing)
-{
-    for (unsigned char code : CodesWithoutCases()) {
-        SCOPED_TRACE(static_cast<int>(code));
-        KeyCase nothing;
-        nothing.code = code;
-        nothing.memory = {{0xA4C1, {1, 2, 3}}};
-        nothing.writesEnabledBefore = 1;
-        RunKeyCase(nothing, m_module);
-    }
-}
+INSTANTIATE_TEST_SUITE_P(CodesWithoutAnAction, RemoteKeyTableTest, ::testing::ValuesIn(NoActionCases()),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
