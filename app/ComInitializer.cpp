@@ -2,7 +2,7 @@
 
 #include <objbase.h>
 
-#include "app/FatalErrors.h"
+#include "common/FatalErrors.h"
 
 ComInitializer::ComInitializer()
 {

@@ -22,7 +22,7 @@
 #include "module/ModuleMemoryMap.h"
 #include "module/RemoteKeyDispatch.h"
 #include "module/RemoteKeyTable.h"
-#include "rzmb/RzmbControl.h"
+#include "standins/rzmb/RzmbControl.h"
 #include "tests/wine/WineTestSupport.h"
 
 extern CVantrelRemoteApp theApp;

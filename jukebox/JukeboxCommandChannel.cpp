@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/EventLog.h"
+#include "common/EventLog.h"
 #include "framework/PayloadPost.h"
 #include "framework/String.h"
 #include "framework/UniqueBstr.h"

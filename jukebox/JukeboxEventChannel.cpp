@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/EventLog.h"
+#include "common/EventLog.h"
 #include "framework/UniqueBstr.h"
 #include "handlers/MsgHandlerRegistry.h"
 #include "jukebox/BstrToAnsi.h"

@@ -1,6 +1,6 @@
 #include "jukebox/JukeboxObjects.h"
 
-#include "app/FatalErrors.h"
+#include "common/FatalErrors.h"
 
 namespace {
 

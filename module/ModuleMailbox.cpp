@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/EventLog.h"
+#include "common/EventLog.h"
 #include "framework/PayloadPost.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"

@@ -1,6 +1,6 @@
 #include "module/ModuleMemoryWrites.h"
 
-#include "app/EventLog.h"
+#include "common/EventLog.h"
 #include "module/ModuleMemoryMap.h"
 #include "module/ModuleWriteLine.h"
 #include "module/rzmb.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "rzmb/RingJournal.h"
-#include "rzmb/RzmbJournal.h"
+#include "standins/rzmb/RingJournal.h"
+#include "standins/rzmb/RzmbJournal.h"
 
 std::string DescribeRead(const RzmbGetMemEntry& entry);
 std::string DescribeWrite(const RzmbSetMemEntry& entry);

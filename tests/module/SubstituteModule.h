@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "rzmb/RzmbControl.h"
+#include "standins/rzmb/RzmbControl.h"
 
 namespace SubstituteModule {
 

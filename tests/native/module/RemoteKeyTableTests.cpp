@@ -7,7 +7,7 @@
 #include "RemoteKeyCases.h"
 #include "module/ModuleStateTable.h"
 #include "module/RemoteKeyActions.h"
-#include "rzmb/SimulatedModule.h"
+#include "standins/rzmb/SimulatedModule.h"
 
 namespace {
 

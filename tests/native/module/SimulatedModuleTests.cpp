@@ -1,5 +1,5 @@
 // The module side of our module library: what a test or simulator relies on.
-#include "rzmb/SimulatedModule.h"
+#include "standins/rzmb/SimulatedModule.h"
 
 #include <gmock/gmock.h>
 

@@ -1,6 +1,6 @@
 // The reference jukebox's player with a clock of the test's own: which
 // events each command raises, in which order and for which window.
-#include "refjukebox/Player.h"
+#include "standins/refjukebox/Player.h"
 
 #include <gmock/gmock.h>
 

@@ -1,8 +1,8 @@
 // The functions our rzmb.dll exports: the module library's contract and the
 // control side, each one call on the shared module under its lock.
 #include "module/rzmb.h"
-#include "rzmb/ModuleSection.h"
-#include "rzmb/RzmbControl.h"
+#include "standins/rzmb/ModuleSection.h"
+#include "standins/rzmb/RzmbControl.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "rzmb/SimulatedModule.h"
+#include "standins/rzmb/SimulatedModule.h"
 
 #include <algorithm>
 #include <cstring>

@@ -10,7 +10,7 @@
  * reached or an argument is out of range. */
 #pragma once
 
-#include "rzmb/RzmbJournal.h"
+#include "standins/rzmb/RzmbJournal.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -9,8 +9,8 @@
 #include <type_traits>
 
 #include "module/ModuleMemoryMap.h"
-#include "rzmb/RingJournal.h"
-#include "rzmb/RzmbJournal.h"
+#include "standins/rzmb/RingJournal.h"
+#include "standins/rzmb/RzmbJournal.h"
 
 struct SimulatedModule
 {

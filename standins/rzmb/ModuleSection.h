@@ -1,0 +1,34 @@
+// The simulated module in a named section that every process using the
+// library maps, with a lock in the section itself that serialises all access
+// to it across processes.
+#pragma once
+
+#include <windows.h>
+
+#include "standins/shared/SectionLock.h"
+#include "standins/rzmb/SimulatedModule.h"
+
+// The section's content: the lock word (see SectionLock) and the module.
+struct SharedModule
+{
+    volatile LONG lockOwner;
+    SimulatedModule module;
+};
+
+// The calling process's module, mapped at the first call; null if the section
+// cannot be created or mapped.
+SharedModule* ModuleInstance();
+
+// Runs action on the module under its lock; fallback when the module cannot
+// be reached. No exception leaves.
+template <class Result, class Action>
+Result WithModule(Result fallback, Action action) noexcept
+{
+    SharedModule* shared = ModuleInstance();
+    if (shared == nullptr)
+        return fallback;
+    SectionLock lock(shared->lockOwner);
+    if (!lock.Held())
+        return fallback;
+    return action(shared->module);
+}

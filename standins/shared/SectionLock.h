@@ -1,0 +1,25 @@
+// The lock of a shared section: a word in the section itself, 0 when free,
+// else the holder's process id. It is taken with an atomic exchange, so an
+// uncontended call costs no system call (a kernel mutex would cost two round
+// trips to the server under Wine, more than a substitute's own work per
+// call). A holder whose process has ended loses the lock to the next caller.
+#pragma once
+
+#include <windows.h>
+
+class SectionLock
+{
+public:
+    explicit SectionLock(volatile LONG& owner);
+    ~SectionLock();
+    SectionLock(const SectionLock&) = delete;
+    SectionLock& operator=(const SectionLock&) = delete;
+
+    // False when the lock could not be taken within the limit.
+    bool Held() const { return m_held; }
+
+private:
+    volatile LONG& m_owner;
+    LONG m_self;
+    bool m_held;
+};
