@@ -4,6 +4,7 @@
 
 #include "app/DebugOption.h"
 #include "app/VantrelRemoteDlg.h"
+#include "device/ReaderThread.h"
 #include "res/resource.h"
 
 CVantrelRemoteApp::CVantrelRemoteApp() : CWinApp(nullptr) {}
@@ -30,6 +31,8 @@ BOOL CVantrelRemoteApp::InitInstance()
 
 int CVantrelRemoteApp::ExitInstance()
 {
+    // The reader thread reaches the dialog through the main-window pointer.
+    WaitForReaderThreadEnd();
     m_pMainWnd = nullptr;
     m_dialog.reset();
     return CWinApp::ExitInstance();

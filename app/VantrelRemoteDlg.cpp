@@ -1,9 +1,10 @@
 #include "app/VantrelRemoteDlg.h"
 
 #include "app/AboutDlg.h"
-#include "app/FatalErrors.h"
-#include "device/RemoteDevice.h"
 #include "app/EventLog.h"
+#include "common/FatalErrors.h"
+#include "device/DeviceChange.h"
+#include "device/ReaderThread.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
 #include "handlers/HandlerOutputs.h"

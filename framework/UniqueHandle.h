@@ -1,6 +1,6 @@
-// UniqueHandle: owns a kernel handle for which null means none (events,
-// threads, processes, file mappings); CreateFile's files use INVALID_HANDLE_VALUE
-// and get UniqueFile.
+// UniqueHandle owns a kernel handle for which null means none (events,
+// threads, processes, file mappings); UniqueFile owns one from CreateFile,
+// for which INVALID_HANDLE_VALUE means none.
 #pragma once
 
 #include <windows.h>
@@ -8,3 +8,4 @@
 #include "framework/UniqueResource.h"
 
 using UniqueHandle = UniqueResource<HANDLE, &::CloseHandle>;
+using UniqueFile = UniqueResource<HANDLE, &::CloseHandle, -1>;

@@ -9,9 +9,9 @@ scripts/install-deps.sh
 seconds=${1:-600}
 
 cmake --preset native >/dev/null
-cmake --build --preset native -j "$(nproc)" --target fuzz_event_handlers fuzz_number_text >/dev/null
+cmake --build --preset native -j "$(nproc)" --target fuzz_event_handlers fuzz_number_text fuzz_device_broadcast >/dev/null
 
-for target in event_handlers number_text; do
+for target in event_handlers number_text device_broadcast; do
     work=build/native/fuzz-corpus/$target
     mkdir -p "$work"
     echo "== $target for $seconds s"

@@ -4,6 +4,8 @@
 #include <regex>
 
 #include "E2eEnvironment.h"
+#include "SubstituteModule.h"
+#include "module/ModuleMemoryMap.h"
 
 using EventLogTest = ProgramTest;
 
@@ -20,6 +22,9 @@ bool IsTimeOfDay(const std::string& text)
 
 TEST_F(EventLogTest, DebugModeLogsTheStartUpCommandWithItsTime)
 {
+    // With the device's switch off, the reader's start block is not written
+    // and so not logged.
+    SubstituteModule::Poke(ModuleMap::KeyParameter, {0x00});
     StartProgram("-debug");
     std::string log;
     ASSERT_TRUE(WaitUntil([&] { return !(log = SaveLog()).empty(); })) << "the command was never logged";

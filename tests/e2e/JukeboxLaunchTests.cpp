@@ -67,5 +67,6 @@ TEST_F(JukeboxLaunchTest, AJukeboxTheProgramStartsAnnouncesItsLaunchAndGetsTheSe
             EXPECT_EQ(entry.text, L"WmAppcommand=0");
         }
     }
-    EXPECT_THAT(SubstituteModule::Blocks(), ElementsAre("02 a9 20"));
+    // The reader's start block was posted first, as the dialog initialised.
+    EXPECT_THAT(SubstituteModule::Blocks(), ElementsAre("02 a2 20", "02 a9 20"));
 }

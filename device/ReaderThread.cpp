@@ -1,0 +1,256 @@
+#include "device/ReaderThread.h"
+
+#include <process.h>
+
+#include <cstdint>
+#include <new>
+#include <optional>
+#include <string>
+
+#include "device/ReaderLoop.h"
+#include "device/RemoteConnection.h"
+#include "device/RemoteRecord.h"
+#include "framework/UniqueHandle.h"
+#include "module/ModuleMailbox.h"
+#include "module/ModuleMemoryWrites.h"
+#include "module/RemoteKeyDispatch.h"
+
+namespace {
+
+constexpr DWORD kIdlePollMilliseconds = 10;
+constexpr DWORD kWaitSliceMilliseconds = 150;
+constexpr DWORD kDetachPauseMilliseconds = 50;
+constexpr DWORD kStopGraceMilliseconds = 400;
+// A reader that has lost its session ends within one idle poll or one key
+// action; this only keeps a hung module library from hanging the exit.
+constexpr DWORD kThreadEndLimitMilliseconds = 5000;
+
+constexpr unsigned char kReaderStartBlock[] = {0x02, 0xA2, 0x20};
+constexpr unsigned char kReaderStopBlock[] = {0x02, 0xA2, 0x21};
+
+// Signalled when a read completes.
+UniqueHandle g_readEvent;
+// Signalled once, at shutdown.
+UniqueHandle g_stopEvent;
+// Signalled when the user-interface thread wants the record back.
+UniqueHandle g_letGoEvent;
+// Used for every read, on the reader thread only.
+OVERLAPPED g_overlapped;
+
+unsigned g_lastSession = 0;
+unsigned g_readerSession = 0;
+UniqueHandle g_readerThread;
+
+UniqueHandle CreateAutoResetEvent()
+{
+    return UniqueHandle(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+}
+
+class ReaderThreadPorts : public ReaderPorts
+{
+public:
+    explicit ReaderThreadPorts(unsigned session) : m_session(session) {}
+
+    bool SessionLive() override { return RemoteSession == m_session; }
+
+    std::optional<std::string> WaitForFirstConnect() override
+    {
+        while (SessionLive()) {
+            if (RemoteState.open) {
+                RemoteRecordLock lock;
+                if (RemoteState.open && SessionLive())
+                    return RemoteRecord().path;
+            }
+            ::Sleep(kIdlePollMilliseconds);
+        }
+        return std::nullopt;
+    }
+
+    bool EnterRecord() override
+    {
+        if (!RemoteState.open || !SessionLive())
+            return false;
+        m_lock.emplace();
+        if (RemoteState.open && SessionLive())
+            return true;
+        m_lock.reset();
+        return false;
+    }
+
+    void LeaveRecord() override { m_lock.reset(); }
+    bool RemoteOpen() override { return RemoteState.open != 0; }
+    void Idle() override { ::Sleep(kIdlePollMilliseconds); }
+    bool StartReportRead() override { return ::StartReportRead(); }
+
+    ReaderWake WaitForReport() override
+    {
+        const HANDLE events[] = {g_readEvent.Get(), g_stopEvent.Get(), g_letGoEvent.Get()};
+        switch (::WaitForMultipleObjects(3, events, FALSE, kWaitSliceMilliseconds)) {
+        case WAIT_OBJECT_0:
+            return ReaderWake::Report;
+        case WAIT_OBJECT_0 + 1:
+            return ReaderWake::Stop;
+        case WAIT_OBJECT_0 + 2:
+            return ReaderWake::LetGo;
+        case WAIT_TIMEOUT:
+            return ReaderWake::Timeout;
+        default:
+            return ReaderWake::Failed;
+        }
+    }
+
+    void CancelReportRead(bool started) override
+    {
+        const HANDLE handle = RemoteRecord().handle.Get();
+        if (handle == INVALID_HANDLE_VALUE)
+            return;
+        ::CancelIo(handle);
+        DWORD transferred = 0;
+        if (started)
+            ::GetOverlappedResult(handle, &g_overlapped, &transferred, TRUE);
+    }
+
+    std::optional<unsigned char> TakeKeyCode() override
+    {
+        HidDeviceRecord& record = RemoteRecord();
+        DWORD transferred = 0;
+        if (!::GetOverlappedResult(record.handle.Get(), &g_overlapped, &transferred, FALSE)) {
+            // Completed with an error (an unplugged device), or not at all:
+            // then it must end before the buffer is let go.
+            if (::GetLastError() == ERROR_IO_INCOMPLETE)
+                CancelReportRead(true);
+            return std::nullopt;
+        }
+        if (transferred < 3 || record.inputReport.size() < 3)
+            return std::nullopt;
+        return record.inputReport[2];
+    }
+
+    bool GiveUpAndReopen(const std::string& path) override
+    {
+        RemoteState.lost = 1;
+        if (RemoteState.open) {
+            ReleaseDeviceRecord(RemoteRecord(), false);
+            RemoteState.open = 0;
+        }
+        try {
+            if (!OpenDeviceInterface(path.c_str(), true, true, false, RemoteRecord()))
+                return false;
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        RemoteState.open = 1;
+        RemoteState.lost = 0;
+        return true;
+    }
+
+    void AnnounceReopened() override { AnnounceHostAttached(); }
+
+    void DispatchKey(unsigned char code) override
+    {
+        try {
+            DispatchRemoteKey(code);
+        } catch (const std::bad_alloc&) {
+            // Without memory for its command the key is lost; the reader goes on.
+        }
+    }
+
+private:
+    const unsigned m_session;
+    std::optional<RemoteRecordLock> m_lock;
+};
+
+unsigned __stdcall ReaderThread(void* session)
+{
+    try {
+        ReaderThreadPorts ports(static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(session)));
+        return static_cast<unsigned>(RunReaderLoop(ports));
+    } catch (...) {
+        return 0;
+    }
+}
+
+// Waits until the reader cannot be in the remote record and cannot enter it
+// again: it holds the record lock for its whole read cycle, and enters only
+// while its session is live.
+void EndSession()
+{
+    RemoteSession = 0;
+    if (g_letGoEvent)
+        ::SetEvent(g_letGoEvent.Get());
+    RemoteRecordLock lock;
+}
+
+}  // namespace
+
+int InitRemoteDevice()
+{
+    g_readEvent = CreateAutoResetEvent();
+    g_stopEvent = CreateAutoResetEvent();
+    g_letGoEvent = CreateAutoResetEvent();
+    RemoteSession = ++g_lastSession;
+    ConnectRemote();
+    return 1;
+}
+
+void StartReaderThread()
+{
+    ::ResetEvent(g_readEvent.Get());
+    const unsigned session = RemoteSession;
+    if (session != 0 && g_readerSession != session) {
+        g_readerThread.Reset(reinterpret_cast<HANDLE>(::_beginthreadex(
+            nullptr, 0, &ReaderThread, reinterpret_cast<void*>(static_cast<std::uintptr_t>(session)), 0, nullptr)));
+        if (g_readerThread)
+            g_readerSession = session;
+    }
+    PostModuleWrite(sizeof kReaderStartBlock, kReaderStartBlock);
+}
+
+bool StartReportRead()
+{
+    HidDeviceRecord& record = RemoteRecord();
+    if (record.inputReport.empty())
+        return false;
+    g_overlapped = OVERLAPPED{};
+    g_overlapped.hEvent = g_readEvent.Get();
+    // A completion that an earlier cycle did not wait for must not pass for
+    // this read's.
+    ::ResetEvent(g_readEvent.Get());
+    DWORD transferred = 0;
+    if (::ReadFile(record.handle.Get(), record.inputReport.data(), static_cast<DWORD>(record.inputReport.size()),
+                   &transferred, &g_overlapped)) {
+        ::SetEvent(g_readEvent.Get());
+        return true;
+    }
+    return ::GetLastError() == ERROR_IO_PENDING;
+}
+
+void ShutdownRemoteDevice()
+{
+    if (!RemoteState.connectFailed) {
+        if (!RemoteState.lost) {
+            PostModuleWrite(sizeof kReaderStopBlock, kReaderStopBlock);
+            AnnounceHostDetached();
+            ::Sleep(kDetachPauseMilliseconds);
+        }
+        ::SetEvent(g_stopEvent.Get());
+        ::Sleep(kStopGraceMilliseconds);
+        DisconnectRemote();
+    }
+    EndSession();
+    g_readEvent.Reset();
+    g_stopEvent.Reset();
+    g_letGoEvent.Reset();
+}
+
+void AskReaderToLetGo()
+{
+    if (g_letGoEvent)
+        ::SetEvent(g_letGoEvent.Get());
+}
+
+void WaitForReaderThreadEnd()
+{
+    if (g_readerThread)
+        ::WaitForSingleObject(g_readerThread.Get(), kThreadEndLimitMilliseconds);
+}

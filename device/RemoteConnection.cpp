@@ -1,0 +1,49 @@
+#include "device/RemoteConnection.h"
+
+#include "device/ReaderThread.h"
+#include "device/RemoteDiscovery.h"
+#include "device/RemoteRecord.h"
+#include "module/ModuleMailbox.h"
+#include "module/ModuleMemoryMap.h"
+#include "module/ModuleMemoryWrites.h"
+
+void ConnectRemote()
+{
+    // While the remote is open the reader may hold the record for as long as
+    // it waits for a report: only a closed remote's record is asked for.
+    if (RemoteState.open || RemoteSession == 0)
+        return;
+    {
+        AskReaderToLetGo();
+        RemoteRecordLock lock;
+        // The reader's own reopen may have come first.
+        if (RemoteState.open || RemoteSession == 0)
+            return;
+        RemoteState.connectFailed = 0;
+        if (!FindAndOpenRemote()) {
+            RemoteState.connectFailed = 1;
+            return;
+        }
+        RemoteState.open = 1;
+    }
+    // The reader may read from here on; these writes wait for nothing it holds.
+    constexpr unsigned char kPresent = 0x01;
+    WriteModuleMemory(ModuleMap::HostPresent, 1, &kPresent);
+    ModuleWritesEnabled = 0;
+    AnnounceHostAttached();
+    // Open is not set again: if the reader gave the remote up meanwhile, its
+    // record holds no handle to read from (and a reopen of its own has set
+    // open already).
+    RemoteState.lost = 0;
+}
+
+void DisconnectRemote()
+{
+    if (!RemoteState.open.exchange(0))
+        return;
+    AskReaderToLetGo();
+    RemoteRecordLock lock;
+    // A reopen of the reader's own may have opened it again meanwhile.
+    RemoteState.open = 0;
+    ReleaseDeviceRecord(RemoteRecord(), true);
+}

@@ -1,0 +1,46 @@
+// The remote record and the flags around it, shared by the user-interface
+// thread (connect, disconnect, shutdown) and the reader thread (reads, its own
+// reopen).
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "device/HidDeviceRecord.h"
+
+// Whether the remote is in service. open is the hand-over: the reader uses
+// the record only while it is set. connectFailed tells whether the last
+// connect failed, lost whether the reader gave the remote up.
+struct RemoteStateFlags
+{
+    std::atomic<int> open{0};
+    std::atomic<int> connectFailed{1};
+    std::atomic<int> lost{0};
+};
+
+extern RemoteStateFlags RemoteState;
+
+// The device side's session: a new number at each InitRemoteDevice, 0 once
+// ShutdownRemoteDevice has run. Outside a session nothing enters the remote
+// record, and a reader thread serves only the session it was started for.
+extern std::atomic<unsigned> RemoteSession;
+
+// The remote record. Touch it only while holding RemoteRecordLock.
+HidDeviceRecord& RemoteRecord();
+
+// Exclusive use of the remote record for one scope. The reader holds it for
+// a whole read cycle, from starting a read to taking its report, and never
+// waits for the user-interface thread while holding it; so the
+// user-interface thread may wait for it without a message loop. As a cycle
+// lasts while the remote is open, the user-interface thread asks for it only
+// with open clear (clearing it itself, or finding it so) and after
+// AskReaderToLetGo: the reader then leaves within one wait.
+class RemoteRecordLock
+{
+public:
+    RemoteRecordLock();
+    ~RemoteRecordLock();
+    RemoteRecordLock(const RemoteRecordLock&) = delete;
+    RemoteRecordLock& operator=(const RemoteRecordLock&) = delete;
+};
