@@ -15,7 +15,7 @@ export WINESERVER=/usr/lib/wine/wineserver64
 wine_run() { "$WINELOADER" "$@"; }
 wine_stop() { "$WINESERVER" -k 2>/dev/null || true; }
 
-if [ ! -f "$WINEPREFIX/.vantrel-ready" ]; then
+if [ ! -f "$WINEPREFIX/.vantrel-ready-2" ]; then
     mkdir -p "$WINEPREFIX"
     "$WINELOADER" wineboot --init >/dev/null 2>&1
     "$WINESERVER" -w
@@ -23,6 +23,14 @@ if [ ! -f "$WINEPREFIX/.vantrel-ready" ]; then
     "$WINELOADER" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
     # A fault must not wait for a crash dialog.
     "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # The programs that meet the simulated remote load our hid.dll and
+    # setupapi.dll from their folder; every other program keeps Wine's.
+    for program in VantrelRemote.exe vantrel_device_wine_tests.exe vantrel_standin_wine_tests.exe; do
+        for library in hid setupapi; do
+            "$WINELOADER" reg add "HKCU\\Software\\Wine\\AppDefaults\\$program\\DllOverrides" \
+                /v "$library" /d native /f >/dev/null 2>&1
+        done
+    done
     "$WINESERVER" -w
-    touch "$WINEPREFIX/.vantrel-ready"
+    touch "$WINEPREFIX/.vantrel-ready-2"
 fi
