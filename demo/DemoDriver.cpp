@@ -13,7 +13,8 @@
 #include "JukeboxControl.h"
 #include "ProgramRun.h"
 #include "module/ModuleMemoryMap.h"
-#include "rzmb/RzmbControl.h"
+#include "standins/remotesim/RemoteSimulator.h"
+#include "standins/rzmb/RzmbControl.h"
 
 namespace {
 
@@ -65,6 +66,21 @@ std::uint32_t PrintModuleBlocks(std::uint32_t from)
     return count;
 }
 
+// Prints the module memory writes since write number from; returns the
+// number of writes so far.
+std::uint32_t PrintModuleWrites(std::uint32_t from)
+{
+    const std::uint32_t count = RzmbSetMemCount();
+    for (std::uint32_t index = from; index < count; ++index) {
+        RzmbSetMemEntry write{};
+        if (!RzmbSetMemAt(index, &write))
+            continue;
+        std::printf("  module memory write at %04x:", write.address);
+        PrintBytes(write.bytes, write.length);
+    }
+    return count;
+}
+
 bool WaitForModuleBlocks(std::uint32_t count)
 {
     return WaitUntil([&] { return RzmbBlockCount() >= count; });
@@ -80,7 +96,66 @@ void Step(const char* text)
     std::printf("\n== %s\n", text);
 }
 
-int RunDemo(const std::string& folder)
+// What the remote does, step by step: each key with what reached the jukebox
+// and the module.
+struct RemoteSession
+{
+    RemoteSimulator& remote;
+    const JukeboxControl& jukebox;
+    size_t seen;
+    std::uint32_t blocksSeen;
+    std::uint32_t writesSeen;
+
+    void Report()
+    {
+        PrintJournal(jukebox, seen);
+        seen = jukebox.Journal().size();
+        writesSeen = PrintModuleWrites(writesSeen);
+        blocksSeen = RzmbBlockCount();
+    }
+
+    // Presses key and waits for the jukebox's calls that follow from it:
+    // its command and the texts of the events that it brings.
+    void Press(SimulatedDeviceId device, std::uint8_t code, const char* name, size_t calls)
+    {
+        std::printf("  key %u (%s)\n", code, name);
+        remote.Press(device, code);
+        WaitUntil([&] { return jukebox.Journal().size() >= seen + calls; });
+        // The blocks those events make follow the texts at once.
+        WaitUntil([&] { return RzmbBlockCount() > blocksSeen; }, std::chrono::seconds(2));
+        Report();
+    }
+};
+
+void RunRemote(RemoteSimulator& remote, const JukeboxControl& jukebox, HWND window)
+{
+    RemoteSession session{remote, jukebox, jukebox.Journal().size(), RzmbBlockCount(), RzmbSetMemCount()};
+
+    Step("Plugging the remote in: the program connects it and tells the jukebox (command 204)");
+    SimulatedDeviceId device = remote.Plug();
+    remote.AnnounceArrival(window, device);
+    WaitUntil([&] { return jukebox.Journal().size() > session.seen; });
+    session.Report();
+
+    Step("Keys on the remote: play, next track, volume up, and the query for the title");
+    session.Press(device, 1, "play", 1);
+    session.Press(device, 4, "next track", 1);
+    session.Press(device, 5, "volume up", 1);
+    session.Press(device, 66, "title?", 3);
+
+    Step("Unplugging the remote, then plugging it back in");
+    remote.Unplug(device);
+    remote.AnnounceRemoval(window, device);
+    device = remote.Plug();
+    remote.AnnounceArrival(window, device);
+    WaitUntil([&] { return jukebox.Journal().size() > session.seen + 1; });
+    session.Report();
+    session.Press(device, 2, "pause", 1);
+    remote.Unplug(device);
+    remote.AnnounceRemoval(window, device);
+}
+
+int RunDemo(RemoteSimulator& remote, const std::string& folder)
 {
     JukeboxControl jukebox;
     if (!jukebox.Connected()) {
@@ -109,6 +184,10 @@ int RunDemo(const std::string& folder)
     WaitForModuleReads(1);
     PrintModuleReads();
     std::uint32_t blocksSeen = RzmbBlockCount();
+
+    RunRemote(remote, jukebox, window);
+    seen = jukebox.Journal().size();
+    blocksSeen = RzmbBlockCount();
 
     Step("Posting 1000 foreign command messages with random parameters (the program ignores them)");
     std::mt19937 random(7);
@@ -165,11 +244,13 @@ int RunDemo(const std::string& folder)
 
 int main(int argc, char** argv)
 {
-    // A module of the demo's own, shared with the program it starts.
+    // A module and a remote of the demo's own, shared with the program it
+    // starts.
     ::SetEnvironmentVariableA(RZMB_INSTANCE_VARIABLE, "demo");
+    RemoteSimulator remote("demo");
     const std::string folder = argc > 1 ? argv[1] : MakeScratchFolder("demo");
     ::CoInitialize(nullptr);
-    const int result = RunDemo(folder);
+    const int result = RunDemo(remote, folder);
     ::CoUninitialize();
     return result;
 }

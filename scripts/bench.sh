@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 -j "$(nproc)" --target vantrel_module_bench refjukebox >/dev/null
+cmake --build --preset windows-x64 -j "$(nproc)" --target vantrel_module_bench vantrel_remote_bench refjukebox >/dev/null
 
 bin=build/windows-x64/bin
 source scripts/wine-prefix.sh build/bench-wineprefix
@@ -15,3 +15,5 @@ trap wine_stop EXIT
 wine_stop
 wine_run "$bin/RefJukebox.exe" /RegServer
 wine_run "$bin/vantrel_module_bench.exe"
+echo
+wine_run "$bin/vantrel_remote_bench.exe"

@@ -1,9 +1,14 @@
 #include "CallJournal.h"
 
+#include <windows.h>
+
 #include <utility>
 
 void CCallJournal::Record(JournalEntry entry)
 {
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    entry.receivedTicks = now.QuadPart;
     m_entries.push_back(std::move(entry));
 }
 

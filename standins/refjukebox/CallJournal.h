@@ -13,6 +13,9 @@ struct JournalEntry
     // The call's text argument with every character; nullopt when the caller
     // passed a null BSTR. Calls without a text argument record an empty text.
     std::optional<std::wstring> text = std::wstring();
+    // When the server received the call, on the machine's performance
+    // counter, which every process reads alike.
+    long long receivedTicks = 0;
 };
 
 // Everything the program did to the jukebox, in call order, so that tests can

@@ -60,6 +60,20 @@ STDMETHODIMP CTestControlObject::ClearJournal()
     return S_OK;
 }
 
+STDMETHODIMP CTestControlObject::GetJournalTime(LONG index, double* microseconds)
+{
+    if (!microseconds)
+        return E_POINTER;
+    *microseconds = 0;
+    const JournalEntry* entry = m_context.journal.At(index);
+    if (!entry)
+        return E_INVALIDARG;
+    LARGE_INTEGER frequency{};
+    ::QueryPerformanceFrequency(&frequency);
+    *microseconds = static_cast<double>(entry->receivedTicks) * 1e6 / static_cast<double>(frequency.QuadPart);
+    return S_OK;
+}
+
 STDMETHODIMP CTestControlObject::PostEvent(LONG eventNumber, BSTR text, LONG withoutText,
                                            LONG* posted)
 {

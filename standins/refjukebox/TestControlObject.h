@@ -15,6 +15,7 @@ public:
     STDMETHODIMP GetJournalEntry(LONG index, BSTR* operation, LONG* windowHandle, LONG* number,
                                  BSTR* text, LONG* textIsNull) override;
     STDMETHODIMP ClearJournal() override;
+    STDMETHODIMP GetJournalTime(LONG index, double* microseconds) override;
     STDMETHODIMP PostEvent(LONG eventNumber, BSTR text, LONG withoutText, LONG* posted) override;
     STDMETHODIMP GetRegisteredWindow(LONG* windowHandle) override;
     STDMETHODIMP RestartPlayer() override;

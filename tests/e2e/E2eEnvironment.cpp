@@ -9,6 +9,7 @@
 namespace {
 
 std::unique_ptr<JukeboxControl> g_jukebox;
+std::unique_ptr<RemoteSimulator> g_remote;
 
 class ComEnvironment : public ::testing::Environment
 {
@@ -19,12 +20,14 @@ public:
         // This process's own module; the programs it starts inherit the
         // instance, and the library keeps the first one a process asks for.
         SubstituteModule::UseInstance("e2e-module-" + std::to_string(::GetCurrentProcessId()));
+        g_remote = std::make_unique<RemoteSimulator>("e2e-remote-" + std::to_string(::GetCurrentProcessId()));
         ReconnectJukebox();
         ASSERT_TRUE(Jukebox().Connected()) << "the reference jukebox is not registered";
     }
     void TearDown() override
     {
         g_jukebox.reset();
+        g_remote.reset();
         ::CoUninitialize();
     }
 };
@@ -36,6 +39,11 @@ const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new ComEnv
 JukeboxControl& Jukebox()
 {
     return *g_jukebox;
+}
+
+RemoteSimulator& Remote()
+{
+    return *g_remote;
 }
 
 void DisconnectJukebox()

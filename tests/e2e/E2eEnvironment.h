@@ -11,12 +11,16 @@
 
 #include "JukeboxControl.h"
 #include "ProgramRun.h"
+#include "standins/remotesim/RemoteSimulator.h"
 
 // The connection to the reference jukebox; null while a test has let go of it.
 JukeboxControl& Jukebox();
 // Drops the connection (the server may then end) and makes a new one.
 void DisconnectJukebox();
 void ReconnectJukebox();
+
+// The simulated remotes, served from this process.
+RemoteSimulator& Remote();
 
 // The texts of a saved log, without their times.
 std::vector<std::string> LogTexts(const std::string& log);

@@ -35,13 +35,27 @@ JukeboxControl::JukeboxControl()
         std::chrono::seconds(15));
 }
 
-std::vector<JournalEntry> JukeboxControl::Journal() const
+long JukeboxControl::JournalCount() const
 {
-    std::vector<JournalEntry> journal;
     long count = 0;
     if (!m_control || FAILED(m_control->GetJournalCount(&count)))
-        return journal;
-    for (long index = 0; index < count; ++index) {
+        return 0;
+    return count;
+}
+
+double JukeboxControl::JournalTime(long index) const
+{
+    double microseconds = 0;
+    if (!m_control || FAILED(m_control->GetJournalTime(index, &microseconds)))
+        return 0;
+    return microseconds;
+}
+
+std::vector<JournalEntry> JukeboxControl::Journal(long first) const
+{
+    std::vector<JournalEntry> journal;
+    const long count = JournalCount();
+    for (long index = first < 0 ? 0 : first; index < count; ++index) {
         UniqueBstr operation;
         UniqueBstr text;
         JournalEntry entry;

@@ -29,7 +29,12 @@ public:
     JukeboxControl();
 
     bool Connected() const { return static_cast<bool>(m_control); }
-    std::vector<JournalEntry> Journal() const;
+    // The journal from entry first on (all of it by default).
+    std::vector<JournalEntry> Journal(long first = 0) const;
+    long JournalCount() const;
+    // When the jukebox received entry index, on the performance counter in
+    // microseconds; 0 outside the journal.
+    double JournalTime(long index) const;
     void ClearJournal() const;
     // Posts event number to the registered window, with text (or none).
     bool PostEvent(long number, const std::wstring& text, bool withoutText = false) const;

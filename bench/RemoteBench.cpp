@@ -1,0 +1,265 @@
+// What the remote's way into the program costs, measured on VantrelRemote.exe
+// as it ships, with a simulated remote, our module library and the reference
+// jukebox; each figure against a baseline measured in the same run.
+//
+// 1. Latency from the simulator writing a report to the jukebox receiving its
+//    command, against DirectReader.exe, which reads the same device and calls
+//    the jukebox from its reading thread (goals: median within 1.3 times, 99th
+//    percentile within 2 times the baseline's).
+// 2. The rate at which the reader takes and dispatches reports: a burst of
+//    key 34, whose action writes the module at once on the reader thread
+//    (goal: at least 1,000 reports per second).
+// 3. The rate of commands reaching the jukebox from a burst of keys, against
+//    bare SendCommand calls (goal: at least 0.8 of it).
+#include <windows.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "JukeboxContract.h"
+#include "JukeboxControl.h"
+#include "ProgramRun.h"
+#include "framework/ComPtr.h"
+#include "module/ModuleMemoryMap.h"
+#include "standins/remotesim/RemoteSimulator.h"
+#include "standins/rzmb/RzmbControl.h"
+
+namespace {
+
+constexpr int kWarmUpPresses = 20;
+constexpr int kLatencyPresses = 400;
+constexpr int kBurstReports = 3000;
+constexpr int kBurstCommands = 1000;
+constexpr double kStreamSeconds = 3;
+// Key 10 asks for command 3 (stop); the stopped player reports nothing back,
+// so only the command itself is timed.
+constexpr std::uint8_t kCommandKey = 10;
+constexpr long kCommandOfKey = 3;
+constexpr std::uint8_t kEchoKey = 34;
+
+double NowMicroseconds()
+{
+    LARGE_INTEGER now{}, frequency{};
+    ::QueryPerformanceCounter(&now);
+    ::QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
+}
+
+double Percentile(std::vector<double> values, double fraction)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const auto at = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
+    return values[at];
+}
+
+void Goal(const char* name, double value, const char* unit, const char* comparison, double target, bool met)
+{
+    std::printf("goal %s: %.3g%s against %s %.3g%s: %s\n", name, value, unit, comparison, target, unit,
+                met ? "met" : "missed");
+}
+
+// One press, waited for: the time from the report's write to the jukebox's
+// journal entry of its command; negative when it did not arrive.
+double OneLatency(RemoteSimulator& remote, SimulatedDeviceId device, const JukeboxControl& jukebox)
+{
+    const long before = jukebox.JournalCount();
+    if (!remote.Press(device, kCommandKey) || !WaitUntil([&] { return jukebox.JournalCount() > before; }))
+        return -1;
+    return jukebox.JournalTime(before) - remote.LastReportMicroseconds();
+}
+
+struct Latencies
+{
+    std::vector<double> program;
+    std::vector<double> direct;
+};
+
+// Press after press, alternating between the program's remote and the
+// direct reader's, so that both see the same machine.
+Latencies MeasureLatencies(RemoteSimulator& remote, SimulatedDeviceId programs, SimulatedDeviceId directs,
+                           const JukeboxControl& jukebox)
+{
+    Latencies latencies;
+    for (int press = 0; press < kWarmUpPresses + kLatencyPresses; ++press) {
+        const double program = OneLatency(remote, programs, jukebox);
+        const double direct = OneLatency(remote, directs, jukebox);
+        if (program < 0 || direct < 0)
+            break;
+        if (press >= kWarmUpPresses) {
+            latencies.program.push_back(program);
+            latencies.direct.push_back(direct);
+        }
+    }
+    return latencies;
+}
+
+// Commands per second between the first and the last of count journal
+// entries from first on.
+double JournalRate(const JukeboxControl& jukebox, long first, int count)
+{
+    if (!WaitUntil([&] { return jukebox.JournalCount() >= first + count; }, std::chrono::minutes(2)))
+        return 0;
+    const double seconds = (jukebox.JournalTime(first + count - 1) - jukebox.JournalTime(first)) / 1e6;
+    return seconds > 0 ? (count - 1) / seconds : 0;
+}
+
+// DirectReader.exe on device; ends when the device is unplugged.
+UniqueHandle StartDirectReader(RemoteSimulator& remote, SimulatedDeviceId device)
+{
+    const std::string command = "\"" + ProgramFolder() + "\\DirectReader.exe\" \"" + remote.DevicePath(device) +
+                                "\" " + std::to_string(SimulatedDeviceSpec().inputReportLength);
+    std::vector<char> commandLine(command.begin(), command.end());
+    commandLine.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
+        return UniqueHandle();
+    ::CloseHandle(process.hThread);
+    return UniqueHandle(process.hProcess);
+}
+
+double BareCommandRate(const JukeboxControl& jukebox)
+{
+    ComPtr<IJukeboxLink> link;
+    if (FAILED(::CoCreateInstance(__uuidof(JukeboxLink), nullptr, CLSCTX_LOCAL_SERVER, __uuidof(IJukeboxLink),
+                                  link.ReleaseAndGetAddressOf())))
+        return 0;
+    const long first = jukebox.JournalCount();
+    for (int call = 0; call < kBurstCommands; ++call) {
+        LONG sent = 0;
+        link->SendCommand(0, kCommandOfKey, &sent);
+    }
+    return JournalRate(jukebox, first, kBurstCommands);
+}
+
+std::vector<std::uint8_t> KeyReport(std::uint8_t code)
+{
+    std::vector<std::uint8_t> report(SimulatedDeviceSpec().inputReportLength, 0);
+    report[2] = code;
+    return report;
+}
+
+// Key 10 held down for kStreamSeconds at 1,000 reports a second, as a
+// full-speed device sends them: the rate at which commands reach the jukebox
+// while the stream lasts, from the moment the first one arrived.
+double SustainedCommandRate(RemoteSimulator& remote, SimulatedDeviceId device, const JukeboxControl& jukebox)
+{
+    const long first = jukebox.JournalCount();
+    const std::vector<std::uint8_t> report = KeyReport(kCommandKey);
+    const double start = NowMicroseconds();
+    int sent = 0;
+    for (double now = start; now - start < kStreamSeconds * 1e6; now = NowMicroseconds()) {
+        if (sent < (now - start) / 1000)
+            sent += remote.SendReport(device, report) ? 1 : 0;
+        else
+            ::Sleep(1);
+    }
+    const double end = NowMicroseconds();
+    if (!WaitUntil([&] { return jukebox.JournalCount() >= first + sent; }, std::chrono::minutes(2)))
+        return 0;
+    long last = first;
+    while (last + 1 < first + sent && jukebox.JournalTime(last + 1) <= end)
+        ++last;
+    const double seconds = (jukebox.JournalTime(last) - jukebox.JournalTime(first)) / 1e6;
+    std::printf("Commands: key %d held for %.0f s, %d reports at %.0f/s; %ld commands reached the jukebox while\n"
+                "  they came, the rest (none lost) after\n",
+                kCommandKey, kStreamSeconds, sent, sent / ((end - start) / 1e6), last - first + 1);
+    return seconds > 0 ? (last - first) / seconds : 0;
+}
+
+// count reports held back, then let go at once: the reports per second from
+// their release until the reader's actions (or the jukebox) show the last.
+template <class Done>
+double Burst(RemoteSimulator& remote, SimulatedDeviceId device, std::uint8_t code, int count, Done done)
+{
+    remote.Stall(device, true);
+    for (int i = 0; i < count; ++i)
+        remote.SendReport(device, KeyReport(code));
+    const double start = NowMicroseconds();
+    remote.Stall(device, false);
+    if (!WaitUntil(done, std::chrono::minutes(2)))
+        return 0;
+    return count / ((NowMicroseconds() - start) / 1e6);
+}
+
+int RunBench()
+{
+    const std::string instance = "bench-remote-" + std::to_string(::GetCurrentProcessId());
+    ::SetEnvironmentVariableA(RZMB_INSTANCE_VARIABLE, instance.c_str());
+    RemoteSimulator remote(instance);
+    RzmbReset();
+    JukeboxControl jukebox;
+    if (!jukebox.Connected()) {
+        std::fprintf(stderr, "the reference jukebox is not registered\n");
+        return 1;
+    }
+    const double bareRate = BareCommandRate(jukebox);
+
+    const SimulatedDeviceId programs = remote.Plug();
+    ProgramRun program("", "");
+    const HWND window = program.WaitForMainWindow();
+    // The direct reader's remote comes once the program has chosen its own.
+    const bool programReads = WaitUntil([&] { return remote.Connections(programs) > 0; });
+    const SimulatedDeviceId directs = remote.Plug();
+    const UniqueHandle directReader = StartDirectReader(remote, directs);
+    if (window == nullptr || !programReads || !directReader ||
+        !WaitUntil([&] { return remote.Connections(directs) > 0; })) {
+        std::fprintf(stderr, "the program or the direct reader did not start with its remote\n");
+        return 1;
+    }
+    jukebox.WaitForEntry([](const JournalEntry& entry) { return entry.number == 203; });
+    const Latencies latencies = MeasureLatencies(remote, programs, directs, jukebox);
+    remote.Unplug(directs, false);  // the direct reader's read fails and it ends
+    ::WaitForSingleObject(directReader.Get(), 10000);
+
+    const std::vector<std::uint8_t> parameter{0x05};
+    RzmbPokeMemory(ModuleMap::KeyParameter, 1, parameter.data());
+    const std::uint32_t writes = RzmbSetMemCount();
+    const double readerRate = Burst(remote, programs, kEchoKey, kBurstReports,
+                                    [&] { return RzmbSetMemCount() >= writes + kBurstReports; });
+    const double commandRate = SustainedCommandRate(remote, programs, jukebox);
+    ::SendMessageA(window, WM_CLOSE, 0, 0);
+    program.WaitForExit();
+
+    const double baseMedian = Percentile(latencies.direct, 0.5), baseP99 = Percentile(latencies.direct, 0.99);
+    const double median = Percentile(latencies.program, 0.5), p99 = Percentile(latencies.program, 0.99);
+    std::printf("Remote to jukebox: from the report's write to the command's arrival, %zu presses each\n"
+                "(after %d to warm up), alternating between the two readers:\n",
+                latencies.program.size(), kWarmUpPresses);
+    std::printf("  VantrelRemote.exe   median %7.0f us   p99 %7.0f us\n", median, p99);
+    std::printf("  direct reader       median %7.0f us   p99 %7.0f us\n", baseMedian, baseP99);
+    std::printf("  ratio               median %7.2f      p99 %7.2f\n", median / baseMedian, p99 / baseP99);
+    std::printf("Reader: %d reports of key 34 let go at once: %.0f reports/s\n", kBurstReports, readerRate);
+    std::printf("  %.0f commands/s; bare SendCommand calls from one client: %.0f/s; ratio %.2f\n", commandRate,
+                bareRate, bareRate > 0 ? commandRate / bareRate : 0);
+    Goal("remote_latency_median", median / 1000, " ms", "1.3 x baseline", 1.3 * baseMedian / 1000,
+         !latencies.program.empty() && median <= 1.3 * baseMedian);
+    Goal("remote_latency_p99", p99 / 1000, " ms", "2 x baseline", 2 * baseP99 / 1000,
+         !latencies.program.empty() && p99 <= 2 * baseP99);
+    Goal("reader_reports_per_second", readerRate, "/s", "at least", 1000, readerRate >= 1000);
+    Goal("commands_per_second", commandRate, "/s", "0.8 x bare", 0.8 * bareRate, commandRate >= 0.8 * bareRate);
+    return 0;
+}
+
+}  // namespace
+
+int main()
+{
+    ::CoInitialize(nullptr);
+    int result = 1;
+    try {
+        result = RunBench();
+    } catch (...) {
+        std::fprintf(stderr, "the benchmark failed\n");
+    }
+    ::CoUninitialize();
+    return result;
+}

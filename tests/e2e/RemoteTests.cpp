@@ -1,0 +1,255 @@
+// The shipped program with a simulated remote: start-up with and without it,
+// keys to the jukebox and the module, plug and unplug, the name checks on
+// each Windows version, the reader's give-up, and the close.
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "E2eEnvironment.h"
+#include "SubstituteModule.h"
+#include "WineAppDefaults.h"
+#include "module/ModuleMemoryMap.h"
+#include "standins/rzmb/RzmbControl.h"
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::IsSupersetOf;
+using ::testing::Not;
+
+namespace {
+
+const std::vector<std::string> kConnectWrites{"a4ef: 01", "a4ef: 01", "a4f0: 02"};
+const std::vector<std::string> kStartBlockWrites{"a4f4: 02 a2 20", "a4f2: 00", "b0a0: c0"};
+
+// The commands the jukebox received, as "1" or "11 100".
+std::vector<std::string> Commands()
+{
+    std::vector<std::string> commands;
+    for (const JournalEntry& entry : Jukebox().Journal()) {
+        if (entry.operation == "SendCommand")
+            commands.push_back(std::to_string(entry.number));
+        else if (entry.operation == "SendCommandWithData")
+            commands.push_back(std::to_string(entry.number) + " " + std::string(entry.text.begin(), entry.text.end()));
+    }
+    return commands;
+}
+
+std::size_t CountOf(const std::vector<std::string>& all, const std::string& one)
+{
+    return static_cast<std::size_t>(std::count(all.begin(), all.end(), one));
+}
+
+// The log's device-change lines.
+std::vector<std::string> PlugAndPlayLines(const std::vector<std::string>& texts)
+{
+    std::vector<std::string> lines;
+    std::copy_if(texts.begin(), texts.end(), std::back_inserter(lines),
+                 [](const std::string& text) { return text.rfind("Plug and Play ", 0) == 0; });
+    return lines;
+}
+
+bool StartsWithAny(const std::vector<std::string>& all, const std::string& prefix)
+{
+    return std::any_of(all.begin(), all.end(), [&](const std::string& one) { return one.rfind(prefix, 0) == 0; });
+}
+
+class RemoteTest : public ProgramTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        SubstituteModule::Poke(ModuleMap::KeyParameter, {0x01});
+    }
+
+    void TearDown() override
+    {
+        ProgramTest::TearDown();
+        for (const SimulatedDeviceId id : m_plugged)
+            Remote().Unplug(id, false);
+    }
+
+    SimulatedDeviceId Plug(const SimulatedDeviceSpec& spec = {})
+    {
+        m_plugged.push_back(Remote().Plug(spec));
+        return m_plugged.back();
+    }
+
+    // Starts the program and waits until its start-up has settled; the
+    // journals and the log are empty then.
+    void StartSettled(const std::string& arguments = "-debug")
+    {
+        StartProgram(arguments);
+        SaveLogAfterQueuedWork();
+        RzmbClearJournals();
+        Jukebox().ClearJournal();
+        Click(kClearButton);
+    }
+
+    // Presses a key and waits until the jukebox has count commands.
+    void PressForCommands(SimulatedDeviceId id, unsigned char code, const std::vector<unsigned char>& parameter,
+                          std::size_t count)
+    {
+        ASSERT_TRUE(Remote().Press(id, code, parameter)) << "key " << int(code);
+        ASSERT_TRUE(WaitUntil([&] { return Commands().size() >= count; })) << "key " << int(code);
+    }
+
+    static bool WaitForBlock(const std::string& block)
+    {
+        return WaitUntil([&] { return CountOf(SubstituteModule::Blocks(), block) > 0; });
+    }
+
+    std::vector<SimulatedDeviceId> m_plugged;
+};
+
+}  // namespace
+
+TEST_F(RemoteTest, TheModuleSeesTheConnectBeforeTheStartBlockAndOnlyTheStartBlockWithoutARemote)
+{
+    SubstituteModule::Reset();
+    SubstituteModule::Poke(ModuleMap::KeyParameter, {0x01});
+    StartProgram("");
+    ASSERT_TRUE(WaitForBlock("02 a2 20"));
+    EXPECT_EQ(SubstituteModule::Writes(), kStartBlockWrites);
+    CloseProgram();
+
+    Plug();
+    SubstituteModule::Reset();
+    SubstituteModule::Poke(ModuleMap::KeyParameter, {0x01});
+    StartProgram("");
+    ASSERT_TRUE(WaitForBlock("02 a2 20"));
+    std::vector<std::string> expected = kConnectWrites;
+    expected.insert(expected.end(), kStartBlockWrites.begin(), kStartBlockWrites.end());
+    EXPECT_EQ(SubstituteModule::Writes(), expected);
+}
+
+TEST_F(RemoteTest, KeysGiveExactlyTheirCommandsAndBlocksAndCodesWithoutActionNothing)
+{
+    const auto remote = Plug();
+    SubstituteModule::Poke(ModuleMap::ModuleInfo, {0x12, 0x34, 0x56, 0x78});
+    StartSettled();
+
+    PressForCommands(remote, 1, {}, 1);
+    PressForCommands(remote, 8, {0x00, 0xFF}, 2);
+    PressForCommands(remote, 24, {0x03}, 3);
+    PressForCommands(remote, 32, {5, 'P', 'a', 'p', 'e', 'r'}, 4);
+    ASSERT_TRUE(Remote().Press(remote, 34, {0x05}));
+    ASSERT_TRUE(WaitUntil([] { return CountOf(SubstituteModule::Writes(), "a4f3: 01") == 1; }));
+    PressForCommands(remote, 71, {}, 5);
+    ASSERT_TRUE(WaitUntil([] { return StartsWithAny(SubstituteModule::Blocks(), "05 47 82"); })) << "time reply";
+    ASSERT_TRUE(Remote().Press(remote, 79));
+    ASSERT_TRUE(WaitForBlock("06 4f 82 12 34 56 78"));
+    ASSERT_TRUE(WaitForBlock("02 a2 01")) << "the player said it plays";
+    const std::size_t playing = CountOf(SubstituteModule::Blocks(), "02 a2 01");
+    ASSERT_TRUE(Remote().Press(remote, 81, {0xA2}));
+    ASSERT_TRUE(WaitUntil([&] { return CountOf(SubstituteModule::Blocks(), "02 a2 01") == playing + 1; }))
+        << "the answer from the cache";
+    for (const unsigned char none : {0, 9, 36, 73, 83, 128, 255})
+        ASSERT_TRUE(Remote().Press(remote, none, {0x05}));
+    PressForCommands(remote, 2, {}, 6);
+
+    EXPECT_THAT(Commands(), ElementsAre("1", "11 100", "20 3", "201 Paper", "109", "2"));
+    EXPECT_EQ(CountOf(SubstituteModule::Writes(), "a4f3: 01"), 1u);
+    EXPECT_EQ(CountOf(SubstituteModule::Blocks(), "06 4f 82 12 34 56 78"), 1u);
+}
+
+TEST_F(RemoteTest, AHeldKeyRepeatsWithEveryReportAndItsReleaseDoesNothing)
+{
+    const auto remote = Plug();
+    StartSettled();
+    ASSERT_TRUE(Remote().Hold(remote, 5, 4));
+    ASSERT_TRUE(Remote().Release(remote));
+    PressForCommands(remote, 6, {}, 5);
+    EXPECT_THAT(Commands(), ElementsAre("8", "8", "8", "8", "9"));
+}
+
+TEST_F(RemoteTest, UnplugDuringAReadDeliversNothingAndAReplugWorksAgain)
+{
+    const auto first = Plug();
+    StartSettled();
+    PressForCommands(first, 1, {}, 1);
+    const std::string firstName = Remote().BroadcastName(first);
+    Remote().Unplug(first, false);
+    ASSERT_TRUE(Remote().AnnounceRemoval(m_window, first));
+    EXPECT_TRUE(Remote().OpenHandles(m_run->ProcessId()).empty());
+
+    const auto second = Plug();
+    ASSERT_TRUE(Remote().AnnounceArrival(m_window, second));
+    PressForCommands(second, 2, {}, 4);
+    EXPECT_THAT(Commands(), ElementsAre("1", "204", "204", "2")) << "the unplug brought no key";
+    EXPECT_THAT(LogTexts(SaveLogAfterQueuedWork()),
+                IsSupersetOf({"Plug and Play DBT_DEVICEREMOVECOMPLETE " + firstName + " responding.",
+                              "Plug and Play DBT_DEVICEARRIVAL " + Remote().BroadcastName(second) + " responding."}));
+}
+
+TEST_F(RemoteTest, AnotherVendorsDeviceIsOnlyLoggedAndTwoInterfacesOfTheRemoteConnectOnce)
+{
+    StartSettled();
+    SimulatedDeviceSpec other;
+    other.vendorId = 0x045E;
+    const auto stranger = Plug(other);
+    ASSERT_TRUE(Remote().AnnounceArrival(m_window, stranger));
+    SimulatedDeviceSpec first, second;
+    first.interfaceTag = "MI_00";
+    second.interfaceTag = "MI_01";
+    const auto one = Plug(first);
+    const auto two = Plug(second);
+    ASSERT_TRUE(Remote().AnnounceArrival(m_window, one));
+    ASSERT_TRUE(Remote().AnnounceArrival(m_window, two));
+
+    const auto texts = LogTexts(SaveLogAfterQueuedWork());
+    EXPECT_THAT(texts, Contains("Plug and Play DBT_DEVICEARRIVAL " + Remote().BroadcastName(stranger)));
+    EXPECT_THAT(texts, Contains("Plug and Play DBT_DEVICEARRIVAL " + Remote().BroadcastName(one) + " responding."));
+    EXPECT_THAT(texts, Contains("Plug and Play DBT_DEVICEARRIVAL " + Remote().BroadcastName(two) + " responding."));
+    EXPECT_THAT(Commands(), ElementsAre("204", "204"));
+    EXPECT_EQ(CountOf(SubstituteModule::Writes(), "a4f0: 02"), 1u) << "one connect";
+}
+
+TEST_F(RemoteTest, OnWindowsXpTheNameDecidesOnLaterWindowsTheRegistry)
+{
+    const std::string unregistered = "\\\\?\\HID#VID_0471&PID_0110#no-registry-entry#{4D1E55B2-F16F-11CF-88CB-001111000030}";
+    const std::string otherVendor = "\\\\?\\HID#VID_0472&PID_0110#x#{4D1E55B2-F16F-11CF-88CB-001111000030}";
+    const auto announce = [&](const std::string& name) {
+        ASSERT_TRUE(RemoteSimulator::SendDeviceChange(m_window, 0x8000, RemoteSimulator::InterfaceBroadcast(name)));
+    };
+    {
+        ProgramWindowsVersion windowsXp("VantrelRemote.exe", "winxp");
+        StartSettled();
+    }
+    announce(unregistered);
+    announce(otherVendor);
+    EXPECT_THAT(PlugAndPlayLines(LogTexts(SaveLogAfterQueuedWork())),
+                ElementsAre("Plug and Play DBT_DEVICEARRIVAL " + unregistered + " responding.",
+                            "Plug and Play DBT_DEVICEARRIVAL " + otherVendor));
+    CloseProgram();
+
+    StartSettled();
+    announce(unregistered);
+    EXPECT_THAT(PlugAndPlayLines(LogTexts(SaveLogAfterQueuedWork())),
+                ElementsAre("Plug and Play DBT_DEVICEARRIVAL " + unregistered));
+}
+
+TEST_F(RemoteTest, ThreeFailedReadStartsGiveUpAndReopenTheSamePath)
+{
+    const auto remote = Plug();
+    StartSettled();
+    Remote().BreakConnections(remote);
+    ASSERT_TRUE(WaitUntil([] { return CountOf(SubstituteModule::Writes(), "a4f0: 02") == 1; })) << "no reopen";
+    EXPECT_THAT(SubstituteModule::Writes(), ElementsAre("a4ef: 01", "a4f0: 02")) << "the reopen announces itself";
+    PressForCommands(remote, 1, {}, 1);
+}
+
+TEST_F(RemoteTest, ClosingWithAReadOutstandingEndsCleanlyAndTellsTheModule)
+{
+    const auto remote = Plug();
+    StartSettled("");
+    PressForCommands(remote, 1, {}, 1);
+    CloseProgram();
+    EXPECT_EQ(m_run->ExitCode(), 0u);
+    EXPECT_THAT(SubstituteModule::Writes(), Contains("a4f0: 00"));
+    EXPECT_THAT(SubstituteModule::Blocks(), Not(Contains("02 a2 21"))) << "the stop block is dropped";
+    EXPECT_EQ(Remote().Connections(remote), 0u);
+}

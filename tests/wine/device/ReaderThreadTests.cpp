@@ -1,0 +1,142 @@
+// The reader thread in this process against simulated remotes: deliveries,
+// the give-up after failed read starts and the reopen on the first path, and
+// the stop. Key 34 shows each delivery without a window: its action writes
+// the parameter echo into the module at once, on the reader thread.
+#include <gmock/gmock.h>
+
+#include <algorithm>
+
+#include "DeviceFixture.h"
+#include "ProgramRun.h"
+#include "SubstituteModule.h"
+#include "device/ReaderThread.h"
+#include "device/RemoteConnection.h"
+#include "device/RemoteRecord.h"
+
+namespace {
+
+constexpr unsigned char kEchoKey = 34;
+
+std::size_t EchoWrites()
+{
+    const auto writes = SubstituteModule::Writes();
+    return static_cast<std::size_t>(
+        std::count_if(writes.begin(), writes.end(), [](const std::string& write) { return write.rfind("a4f3:", 0) == 0; }));
+}
+
+std::size_t AttachWrites()
+{
+    const auto writes = SubstituteModule::Writes();
+    return static_cast<std::size_t>(std::count(writes.begin(), writes.end(), "a4f0: 02"));
+}
+
+class ReaderThreadTest : public DeviceTest
+{
+protected:
+    void StartDeviceSide()
+    {
+        ASSERT_EQ(InitRemoteDevice(), 1);
+        StartReaderThread();
+        m_started = true;
+    }
+
+    void TearDown() override
+    {
+        if (m_started) {
+            ShutdownRemoteDevice();
+            WaitForReaderThreadEnd();
+        }
+        DeviceTest::TearDown();
+    }
+
+    // Presses key 34 on device and waits until its action ran.
+    bool Echo(SimulatedDeviceId device)
+    {
+        const std::size_t before = EchoWrites();
+        return Simulator().Press(device, kEchoKey, {0x05}) && WaitUntil([&] { return EchoWrites() > before; });
+    }
+
+    bool ReadingOn(SimulatedDeviceId device)
+    {
+        const auto handles = OurHandles();
+        return handles.size() == 1 && handles[0].device == device && handles[0].canRead;
+    }
+
+    bool m_started = false;
+};
+
+}  // namespace
+
+TEST_F(ReaderThreadTest, TheThirdFailedReadStartGivesUpAndReopensThePathTheReaderStartedWith)
+{
+    const auto first = Plug();
+    StartDeviceSide();
+    ASSERT_TRUE(Echo(first));
+    // The remote comes back under another path, as after a replug.
+    const auto second = Plug();
+    DisconnectRemote();
+    ConnectRemote();
+    ASSERT_TRUE(ReadingOn(second));
+    ASSERT_TRUE(Echo(second));
+
+    const std::size_t attaches = AttachWrites();
+    Simulator().BreakConnections(second);
+    ASSERT_TRUE(WaitUntil([&] { return ReadingOn(first); })) << "no reopen of the first path";
+    EXPECT_TRUE(WaitUntil([&] { return AttachWrites() == attaches + 1; })) << "the reopen tells the module";
+    EXPECT_EQ(RemoteState.lost, 0);
+    EXPECT_TRUE(Echo(first));
+}
+
+TEST_F(ReaderThreadTest, AFailedReopenLeavesTheRemoteGivenUpUntilTheNextConnect)
+{
+    const auto remote = Plug();
+    StartDeviceSide();
+    ASSERT_TRUE(Echo(remote));
+    Simulator().RefuseOpens(remote, true);
+    Simulator().BreakConnections(remote);
+    ASSERT_TRUE(WaitUntil([] { return RemoteState.lost == 1 && RemoteState.open == 0; }));
+    EXPECT_TRUE(OurHandles().empty());
+
+    Simulator().RefuseOpens(remote, false);
+    ConnectRemote();
+    EXPECT_EQ(RemoteState.lost, 0);
+    EXPECT_TRUE(Echo(remote));
+}
+
+TEST_F(ReaderThreadTest, NoKeyComesFromAReadEndedByAnUnplugOrFromAShortReport)
+{
+    const auto remote = Plug();
+    StartDeviceSide();
+    ASSERT_TRUE(Echo(remote));
+    // The read outstanding now completes with an error, over a buffer that
+    // still holds the last key.
+    Simulator().Unplug(remote, false);
+    DisconnectRemote();
+    EXPECT_TRUE(OurHandles().empty());
+
+    SimulatedDeviceSpec twoBytes;
+    twoBytes.inputReportLength = 2;
+    const auto shortReports = Plug(twoBytes);
+    ConnectRemote();
+    ASSERT_TRUE(ReadingOn(shortReports));
+    ASSERT_TRUE(Simulator().Press(shortReports, kEchoKey, {0x05}));
+    Simulator().Unplug(shortReports, true);  // returns once the report was read
+    DisconnectRemote();
+    EXPECT_EQ(EchoWrites(), 1u) << "only the first press was delivered";
+}
+
+TEST_F(ReaderThreadTest, TheStopEndsTheOutstandingReadAndClosesTheRemote)
+{
+    const auto remote = Plug();
+    StartDeviceSide();
+    ASSERT_TRUE(Echo(remote));
+    ConnectRemote();  // at once: the remote is open, and the reader waits inside its record
+    ShutdownRemoteDevice();
+    m_started = false;
+    EXPECT_TRUE(OurHandles().empty());
+    EXPECT_EQ(Simulator().Connections(remote), 0u);
+    EXPECT_THAT(SubstituteModule::Writes(), ::testing::Contains("a4f0: 00")) << "the module was told";
+    WaitForReaderThreadEnd();
+    ConnectRemote();
+    EXPECT_EQ(RemoteState.open, 0) << "nothing connects once the device side has stopped";
+}
