@@ -10,6 +10,8 @@
 #pragma once
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <mutex>
@@ -45,6 +47,7 @@ public:
         const auto found = Find(token);
         if (found != m_entries.end())
             m_entries.erase(found);
+        m_taken.notify_all();
     }
 
     // Takes the payload of token and every payload queued before it, oldest
@@ -61,7 +64,16 @@ public:
         for (auto entry = m_entries.begin(); entry != end; ++entry)
             taken.push_back(std::move(entry->second));
         m_entries.erase(m_entries.begin(), end);
+        m_taken.notify_all();
         return taken;
+    }
+
+    // Waits up to limit until fewer than count payloads are queued; whether
+    // they are.
+    bool WaitForRoom(size_t count, std::chrono::milliseconds limit)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        return m_taken.wait_for(lock, limit, [&] { return m_entries.size() < count; });
     }
 
     size_t Size() const
@@ -91,6 +103,7 @@ private:
     }
 
     mutable std::mutex m_mutex;
+    std::condition_variable m_taken;
     std::deque<Entry> m_entries;
     Token m_nextToken;
 };

@@ -102,3 +102,17 @@ TEST(PostedPayloadQueueTest, PayloadsPushedFromManyThreadsAreEachTakenOnce)
     for (int count : seen)
         EXPECT_EQ(count, 1);
 }
+
+TEST(PostedPayloadQueueTest, RoomComesWhenPayloadsAreTakenOrDiscarded)
+{
+    PostedPayloadQueue<int> queue;
+    const auto first = queue.Push(1);
+    const auto second = queue.Push(2);
+    EXPECT_FALSE(queue.WaitForRoom(2, std::chrono::milliseconds(1)));
+    std::thread taker([&] { queue.TakeThrough(first); });
+    EXPECT_TRUE(queue.WaitForRoom(2, std::chrono::seconds(30)));
+    taker.join();
+    std::thread discarder([&] { queue.Discard(second); });
+    EXPECT_TRUE(queue.WaitForRoom(1, std::chrono::seconds(30)));
+    discarder.join();
+}
