@@ -106,8 +106,12 @@ public:
             return;
         ::CancelIo(handle);
         DWORD transferred = 0;
-        if (started)
-            ::GetOverlappedResult(handle, &g_overlapped, &transferred, TRUE);
+        if (!started)
+            return;
+        ::GetOverlappedResult(handle, &g_overlapped, &transferred, TRUE);
+        // A read that had completed before the cancel left its signal; it
+        // must not pass for the next read's.
+        ::ResetEvent(g_readEvent.Get());
     }
 
     std::optional<unsigned char> TakeKeyCode() override
@@ -213,9 +217,6 @@ bool StartReportRead()
         return false;
     g_overlapped = OVERLAPPED{};
     g_overlapped.hEvent = g_readEvent.Get();
-    // A completion that an earlier cycle did not wait for must not pass for
-    // this read's.
-    ::ResetEvent(g_readEvent.Get());
     DWORD transferred = 0;
     if (::ReadFile(record.handle.Get(), record.inputReport.data(), static_cast<DWORD>(record.inputReport.size()),
                    &transferred, &g_overlapped)) {
