@@ -66,17 +66,7 @@ DeviceTable* CurrentDeviceTable() noexcept;
 template <class Result, class Action>
 Result WithDeviceTable(Result fallback, Action action) noexcept
 {
-    DeviceTable* table = CurrentDeviceTable();
-    if (table == nullptr)
-        return fallback;
-    SectionLock lock(table->lockOwner);
-    if (!lock.Held())
-        return fallback;
-    try {
-        return action(*table);
-    } catch (...) {
-        return fallback;
-    }
+    return WithSectionLocked(CurrentDeviceTable(), fallback, action);
 }
 
 }  // namespace HidSim

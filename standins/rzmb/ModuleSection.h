@@ -24,11 +24,6 @@ SharedModule* ModuleInstance();
 template <class Result, class Action>
 Result WithModule(Result fallback, Action action) noexcept
 {
-    SharedModule* shared = ModuleInstance();
-    if (shared == nullptr)
-        return fallback;
-    SectionLock lock(shared->lockOwner);
-    if (!lock.Held())
-        return fallback;
-    return action(shared->module);
+    return WithSectionLocked(ModuleInstance(), fallback,
+                             [&](SharedModule& shared) { return action(shared.module); });
 }

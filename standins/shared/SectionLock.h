@@ -23,3 +23,20 @@ private:
     LONG m_self;
     bool m_held;
 };
+
+// Runs action on *shared (whose lockOwner word is its lock) under that lock;
+// fallback when shared is null, the lock cannot be had or action throws.
+template <class Shared, class Result, class Action>
+Result WithSectionLocked(Shared* shared, Result fallback, Action action) noexcept
+{
+    if (shared == nullptr)
+        return fallback;
+    SectionLock lock(shared->lockOwner);
+    if (!lock.Held())
+        return fallback;
+    try {
+        return action(*shared);
+    } catch (...) {
+        return fallback;
+    }
+}
