@@ -94,11 +94,11 @@ void ReportBlocks(const char* mode, CVantrelRemoteDlg& dialog, bool debugMode, b
     const double pauseMs = MeasurePauseMs();
     const double perBlockMs = MeasureBlocksMs(dialog, debugMode, writesEnabled);
     const double ownWorkMs = perBlockMs - pauseMs;
-    std::printf("  %-26s %6.3f ms per block, pause %6.3f ms, ratio %.3f, own work %6.3f ms", mode, perBlockMs,
+    std::printf("  %-26s %6.3f ms per block, pause %6.3f ms, ratio %.3f, own work %6.3f ms\n", mode, perBlockMs,
                 pauseMs, perBlockMs / pauseMs, ownWorkMs);
     if (writesEnabled && !debugMode)
-        std::printf(" (goal < %.1f ms: %s)", kOwnWorkGoalMs, ownWorkMs < kOwnWorkGoalMs ? "met" : "missed");
-    std::printf("\n");
+        std::printf("goal module_block_own_work: %.3f ms against under %.1f ms: %s\n", ownWorkMs, kOwnWorkGoalMs,
+                    ownWorkMs < kOwnWorkGoalMs ? "met" : "missed");
 }
 
 // Takes the window's posted messages off the queue unhandled, so that no

@@ -5,10 +5,12 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "JukeboxControl.h"
 #include "ProgramRun.h"
@@ -102,57 +104,77 @@ struct RemoteSession
 {
     RemoteSimulator& remote;
     const JukeboxControl& jukebox;
+    HWND window;
     size_t seen;
-    std::uint32_t blocksSeen;
     std::uint32_t writesSeen;
 
-    void Report()
+    // Waits until the jukebox and the module have been quiet for a moment
+    // (what a command sets off is a few events and blocks), then prints what
+    // they received.
+    void Settle()
     {
+        size_t calls = 0;
+        std::uint32_t writes = 0;
+        auto quietSince = std::chrono::steady_clock::now();
+        WaitUntil([&] {
+            const size_t nowCalls = jukebox.Journal().size();
+            const std::uint32_t nowWrites = RzmbSetMemCount();
+            if (nowCalls != calls || nowWrites != writes) {
+                calls = nowCalls;
+                writes = nowWrites;
+                quietSince = std::chrono::steady_clock::now();
+            }
+            return std::chrono::steady_clock::now() - quietSince > std::chrono::milliseconds(300);
+        }, std::chrono::seconds(5));
         PrintJournal(jukebox, seen);
         seen = jukebox.Journal().size();
         writesSeen = PrintModuleWrites(writesSeen);
-        blocksSeen = RzmbBlockCount();
     }
 
-    // Presses key and waits for the jukebox's calls that follow from it:
-    // its command and the texts of the events that it brings.
-    void Press(SimulatedDeviceId device, std::uint8_t code, const char* name, size_t calls)
+    void Press(SimulatedDeviceId device, std::uint8_t code, const char* name,
+               const std::vector<std::uint8_t>& parameter = {})
     {
         std::printf("  key %u (%s)\n", code, name);
-        remote.Press(device, code);
-        WaitUntil([&] { return jukebox.Journal().size() >= seen + calls; });
-        // The blocks those events make follow the texts at once.
-        WaitUntil([&] { return RzmbBlockCount() > blocksSeen; }, std::chrono::seconds(2));
-        Report();
+        remote.Press(device, code, parameter);
+        Settle();
+    }
+
+    SimulatedDeviceId PlugIn()
+    {
+        const SimulatedDeviceId device = remote.Plug();
+        remote.AnnounceArrival(window, device);
+        Settle();
+        return device;
+    }
+
+    void Unplug(SimulatedDeviceId device)
+    {
+        remote.Unplug(device);
+        remote.AnnounceRemoval(window, device);
+        Settle();
     }
 };
 
 void RunRemote(RemoteSimulator& remote, const JukeboxControl& jukebox, HWND window)
 {
-    RemoteSession session{remote, jukebox, jukebox.Journal().size(), RzmbBlockCount(), RzmbSetMemCount()};
+    RemoteSession session{remote, jukebox, window, jukebox.Journal().size(), RzmbSetMemCount()};
 
     Step("Plugging the remote in: the program connects it and tells the jukebox (command 204)");
-    SimulatedDeviceId device = remote.Plug();
-    remote.AnnounceArrival(window, device);
-    WaitUntil([&] { return jukebox.Journal().size() > session.seen; });
-    session.Report();
+    SimulatedDeviceId device = session.PlugIn();
 
-    Step("Keys on the remote: play, next track, volume up, and the query for the title");
-    session.Press(device, 1, "play", 1);
-    session.Press(device, 4, "next track", 1);
-    session.Press(device, 5, "volume up", 1);
-    session.Press(device, 66, "title?", 3);
+    Step("Keys on the remote: blocks on, play, next track, volume up, and the query for the title");
+    session.Press(device, 35, "switch module blocks on", {0x01});
+    session.Press(device, 1, "play");
+    session.Press(device, 4, "next track");
+    session.Press(device, 5, "volume up");
+    session.Press(device, 66, "title?");
 
     Step("Unplugging the remote, then plugging it back in");
-    remote.Unplug(device);
-    remote.AnnounceRemoval(window, device);
-    device = remote.Plug();
-    remote.AnnounceArrival(window, device);
-    WaitUntil([&] { return jukebox.Journal().size() > session.seen + 1; });
-    session.Report();
-    session.Press(device, 2, "pause", 1);
-    remote.Unplug(device);
-    remote.AnnounceRemoval(window, device);
+    session.Unplug(device);
+    device = session.PlugIn();
+    session.Press(device, 35, "switch module blocks on", {0x01});
+    session.Press(device, 2, "pause");
+    session.Unplug(device);
 }
 
 int RunDemo(RemoteSimulator& remote, const std::string& folder)

@@ -127,7 +127,10 @@ TEST_F(RemoteSoakTest, PlugAndUnplugWhileKeysStreamIn)
     EXPECT_EQ(commands, expected) << "every command once and in order";
     EXPECT_EQ(module.moduleInfoBlocks, totalCycles);
     EXPECT_EQ(module.echoes, kCycleEchoes * totalCycles);
-    EXPECT_EQ(CountProcessHandles(m_run->ProcessId()), handlesAtStart) << "handles back to their start";
+    // A system thread may come or go meanwhile; a handle lost per cycle
+    // would keep the count up.
+    EXPECT_TRUE(WaitUntil([&] { return CountProcessHandles(m_run->ProcessId()) <= handlesAtStart; }))
+        << "handles back to their start: " << CountProcessHandles(m_run->ProcessId()) << " of " << handlesAtStart;
     CloseProgram();
     EXPECT_EQ(m_run->ExitCode(), 0u);
     std::printf("%d plug and unplug cycles, %zu reports, %zu commands: nothing lost\n", cycles,
