@@ -109,23 +109,6 @@ double JournalRate(const JukeboxControl& jukebox, long first, int count)
     return seconds > 0 ? (count - 1) / seconds : 0;
 }
 
-// DirectReader.exe on device; ends when the device is unplugged.
-UniqueHandle StartDirectReader(RemoteSimulator& remote, SimulatedDeviceId device)
-{
-    const std::string command = "\"" + ProgramFolder() + "\\DirectReader.exe\" \"" + remote.DevicePath(device) +
-                                "\" " + std::to_string(SimulatedDeviceSpec().inputReportLength);
-    std::vector<char> commandLine(command.begin(), command.end());
-    commandLine.push_back('\0');
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process))
-        return UniqueHandle();
-    ::CloseHandle(process.hThread);
-    return UniqueHandle(process.hProcess);
-}
-
 double BareCommandRate(const JukeboxControl& jukebox)
 {
     ComPtr<IJukeboxLink> link;
@@ -179,9 +162,12 @@ int RunBench()
     const HWND window = program.WaitForMainWindow();
     // The direct reader's remote comes once the program has chosen its own.
     const bool programReads = WaitUntil([&] { return remote.Connections(programs) > 0; });
+    // DirectReader.exe ends when its device is unplugged.
     const SimulatedDeviceId directs = remote.Plug();
-    const UniqueHandle directReader = StartDirectReader(remote, directs);
-    if (window == nullptr || !programReads || !directReader ||
+    ProgramRun directReader("\"" + remote.DevicePath(directs) + "\" " +
+                                std::to_string(SimulatedDeviceSpec().inputReportLength),
+                            "", "DirectReader.exe");
+    if (window == nullptr || !programReads || !directReader.Started() ||
         !WaitUntil([&] { return remote.Connections(directs) > 0; })) {
         std::fprintf(stderr, "the program or the direct reader did not start with its remote\n");
         return 1;
@@ -189,7 +175,7 @@ int RunBench()
     jukebox.WaitForEntry([](const JournalEntry& entry) { return entry.number == 203; });
     const Latencies latencies = MeasureLatencies(remote, programs, directs, jukebox);
     remote.Unplug(directs, false);  // the direct reader's read fails and it ends
-    ::WaitForSingleObject(directReader.Get(), 10000);
+    directReader.WaitForExit();
 
     const std::vector<std::uint8_t> parameter{0x05};
     RzmbPokeMemory(ModuleMap::KeyParameter, 1, parameter.data());

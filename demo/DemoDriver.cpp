@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -20,19 +21,16 @@
 
 namespace {
 
-void PrintJournal(const JukeboxControl& jukebox, size_t from)
+void PrintJournal(const JukeboxControl& jukebox, long from)
 {
-    const auto journal = jukebox.Journal();
-    for (size_t index = from; index < journal.size(); ++index)
-        std::printf("  jukebox received: %s\n", Describe(journal[index]).c_str());
+    for (const JournalEntry& entry : jukebox.Journal(from))
+        std::printf("  jukebox received: %s\n", Describe(entry).c_str());
 }
 
-size_t CountSince(const std::vector<JournalEntry>& journal, size_t from, const char* operation)
+size_t Count(const std::vector<JournalEntry>& journal, const char* operation)
 {
-    size_t count = 0;
-    for (size_t index = from; index < journal.size(); ++index)
-        count += journal[index].operation == operation ? 1 : 0;
-    return count;
+    return static_cast<size_t>(std::count_if(journal.begin(), journal.end(),
+                                             [&](const JournalEntry& entry) { return entry.operation == operation; }));
 }
 
 void PrintBytes(const std::uint8_t* bytes, std::uint32_t length)
@@ -105,7 +103,7 @@ struct RemoteSession
     RemoteSimulator& remote;
     const JukeboxControl& jukebox;
     HWND window;
-    size_t seen;
+    long seen;
     std::uint32_t writesSeen;
 
     // Waits until the jukebox and the module have been quiet for a moment
@@ -113,11 +111,11 @@ struct RemoteSession
     // they received.
     void Settle()
     {
-        size_t calls = 0;
+        long calls = 0;
         std::uint32_t writes = 0;
         auto quietSince = std::chrono::steady_clock::now();
         WaitUntil([&] {
-            const size_t nowCalls = jukebox.Journal().size();
+            const long nowCalls = jukebox.JournalCount();
             const std::uint32_t nowWrites = RzmbSetMemCount();
             if (nowCalls != calls || nowWrites != writes) {
                 calls = nowCalls;
@@ -127,7 +125,7 @@ struct RemoteSession
             return std::chrono::steady_clock::now() - quietSince > std::chrono::milliseconds(300);
         }, std::chrono::seconds(5));
         PrintJournal(jukebox, seen);
-        seen = jukebox.Journal().size();
+        seen = jukebox.JournalCount();
         writesSeen = PrintModuleWrites(writesSeen);
     }
 
@@ -157,7 +155,7 @@ struct RemoteSession
 
 void RunRemote(RemoteSimulator& remote, const JukeboxControl& jukebox, HWND window)
 {
-    RemoteSession session{remote, jukebox, window, jukebox.Journal().size(), RzmbSetMemCount()};
+    RemoteSession session{remote, jukebox, window, jukebox.JournalCount(), RzmbSetMemCount()};
 
     Step("Plugging the remote in: the program connects it and tells the jukebox (command 204)");
     SimulatedDeviceId device = session.PlugIn();
@@ -201,14 +199,14 @@ int RunDemo(RemoteSimulator& remote, const std::string& folder)
     std::printf("  main window %p is %s\n", static_cast<void*>(window), ::IsWindowVisible(window) ? "shown" : "hidden");
     jukebox.WaitForEntry([](const JournalEntry& entry) { return entry.number == 203; });
     PrintJournal(jukebox, 0);
-    size_t seen = jukebox.Journal().size();
+    long seen = jukebox.JournalCount();
     // The program reads the module's write switch as it starts.
     WaitForModuleReads(1);
     PrintModuleReads();
     std::uint32_t blocksSeen = RzmbBlockCount();
 
     RunRemote(remote, jukebox, window);
-    seen = jukebox.Journal().size();
+    seen = jukebox.JournalCount();
     blocksSeen = RzmbBlockCount();
 
     Step("Posting 1000 foreign command messages with random parameters (the program ignores them)");
@@ -230,11 +228,11 @@ int RunDemo(RemoteSimulator& remote, const std::string& folder)
     jukebox.PostEvent(109, L"83000");
     // Four texts fetched, and the setting sent again after "launched".
     WaitUntil([&] {
-        const auto journal = jukebox.Journal();
-        return CountSince(journal, seen, "GetEventData") >= 4 && CountSince(journal, seen, "SendCommandWithData") >= 1;
+        const auto journal = jukebox.Journal(seen);
+        return Count(journal, "GetEventData") >= 4 && Count(journal, "SendCommandWithData") >= 1;
     });
     PrintJournal(jukebox, seen);
-    seen = jukebox.Journal().size();
+    seen = jukebox.JournalCount();
     // What each event tells the module: closed, launched, playing, position.
     WaitForModuleBlocks(blocksSeen + 4);
     blocksSeen = PrintModuleBlocks(blocksSeen);
@@ -252,7 +250,7 @@ int RunDemo(RemoteSimulator& remote, const std::string& folder)
     WaitUntil([&] { return ReadWholeFile(path, log) && !log.empty(); });
     std::printf("%s", log.c_str());
     PrintJournal(jukebox, seen);
-    seen = jukebox.Journal().size();
+    seen = jukebox.JournalCount();
 
     Step("Closing the program with WM_CLOSE");
     ::SendMessageA(window, WM_CLOSE, 0, 0);

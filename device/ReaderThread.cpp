@@ -56,12 +56,12 @@ public:
     std::optional<std::string> WaitForFirstConnect() override
     {
         while (SessionLive()) {
-            if (RemoteState.open) {
-                RemoteRecordLock lock;
-                if (RemoteState.open && SessionLive())
-                    return RemoteRecord().path;
+            if (EnterRecord()) {
+                std::string path = RemoteRecord().path;
+                LeaveRecord();
+                return path;
             }
-            ::Sleep(kIdlePollMilliseconds);
+            Idle();
         }
         return std::nullopt;
     }
@@ -180,8 +180,7 @@ unsigned __stdcall ReaderThread(void* session)
 void EndSession()
 {
     RemoteSession = 0;
-    if (g_letGoEvent)
-        ::SetEvent(g_letGoEvent.Get());
+    AskReaderToLetGo();
     RemoteRecordLock lock;
 }
 

@@ -10,11 +10,11 @@
 void ConnectRemote()
 {
     // While the remote is open the reader may hold the record for as long as
-    // it waits for a report: only a closed remote's record is asked for.
+    // it waits for a report: only a closed remote's record is asked for, and
+    // the reader holds that one at most to finish a give-up of its own.
     if (RemoteState.open || RemoteSession == 0)
         return;
     {
-        AskReaderToLetGo();
         RemoteRecordLock lock;
         // The reader's own reopen may have come first.
         if (RemoteState.open || RemoteSession == 0)

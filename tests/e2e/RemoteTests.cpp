@@ -109,16 +109,14 @@ protected:
 
 TEST_F(RemoteTest, TheModuleSeesTheConnectBeforeTheStartBlockAndOnlyTheStartBlockWithoutARemote)
 {
-    SubstituteModule::Reset();
-    SubstituteModule::Poke(ModuleMap::KeyParameter, {0x01});
+    RzmbClearJournals();
     StartProgram("");
     ASSERT_TRUE(WaitForBlock("02 a2 20"));
     EXPECT_EQ(SubstituteModule::Writes(), kStartBlockWrites);
     CloseProgram();
 
     Plug();
-    SubstituteModule::Reset();
-    SubstituteModule::Poke(ModuleMap::KeyParameter, {0x01});
+    RzmbClearJournals();
     StartProgram("");
     ASSERT_TRUE(WaitForBlock("02 a2 20"));
     std::vector<std::string> expected = kConnectWrites;

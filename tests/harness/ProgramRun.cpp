@@ -26,9 +26,9 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     }
 }
 
-ProgramRun::ProgramRun(const std::string& arguments, const std::string& workingFolder)
+ProgramRun::ProgramRun(const std::string& arguments, const std::string& workingFolder, const std::string& program)
 {
-    std::string commandLine = "\"" + ProgramFolder() + "\\VantrelRemote.exe\"";
+    std::string commandLine = "\"" + ProgramFolder() + "\\" + program + "\"";
     if (!arguments.empty())
         commandLine += " " + arguments;
     std::vector<char> mutableCommandLine(commandLine.begin(), commandLine.end());

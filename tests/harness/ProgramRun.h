@@ -21,8 +21,10 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 class ProgramRun
 {
 public:
-    // Starts <folder>\VantrelRemote.exe with the arguments in workingFolder.
-    ProgramRun(const std::string& arguments, const std::string& workingFolder);
+    // Starts <folder>\<program> with the arguments in workingFolder (the
+    // current one when empty).
+    ProgramRun(const std::string& arguments, const std::string& workingFolder,
+               const std::string& program = "VantrelRemote.exe");
     ~ProgramRun();  // ends the process if it still runs
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;

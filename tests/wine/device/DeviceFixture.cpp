@@ -15,8 +15,9 @@ class SimulatorEnvironment : public ::testing::Environment
 public:
     void SetUp() override
     {
-        SubstituteModule::UseInstance("device-units-" + std::to_string(::GetCurrentProcessId()));
-        m_simulator = std::make_unique<RemoteSimulator>("device-units-" + std::to_string(::GetCurrentProcessId()));
+        const std::string instance = "device-units-" + std::to_string(::GetCurrentProcessId());
+        SubstituteModule::UseInstance(instance);
+        m_simulator = std::make_unique<RemoteSimulator>(instance);
         g_simulator = m_simulator.get();
     }
     void TearDown() override
