@@ -10,6 +10,8 @@ packages=(
     wine64
     googletest
     clang libclang-rt-14-dev
+    pkg-config libedit-dev tmux
+    xvfb imagemagick
 )
 
 missing=()

@@ -14,6 +14,13 @@ export WINESERVER=/usr/lib/wine/wineserver64
 
 wine_run() { "$WINELOADER" "$@"; }
 wine_stop() { "$WINESERVER" -k 2>/dev/null || true; }
+# Windows drawn on the X display in $DISPLAY (Xvfb, say) instead of nowhere;
+# with no window manager, Wine draws the captions itself.
+wine_show_windows() {
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f >/dev/null 2>&1
+    "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    "$WINESERVER" -w
+}
 
 if [ ! -f "$WINEPREFIX/.vantrel-ready-2" ]; then
     mkdir -p "$WINEPREFIX"

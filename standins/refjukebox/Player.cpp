@@ -171,6 +171,27 @@ long CPlayer::State()
     return 0;
 }
 
+std::wstring CPlayer::Describe()
+{
+    CatchUpAndNotify();
+    const auto clock = [](std::int64_t ms) {
+        const std::int64_t seconds = ms / 1000;
+        const std::wstring tens = seconds % 60 < 10 ? L"0" : L"";
+        return std::to_wstring(seconds / 60) + L":" + tens + std::to_wstring(seconds % 60);
+    };
+    const Track& track = Current();
+    std::wstring text = m_state == PlayState::Playing  ? L"playing"
+                        : m_state == PlayState::Paused ? L"paused"
+                                                        : L"stopped";
+    text += L" \"" + track.title + L"\" (track " + std::to_wstring(m_order[m_place] + 1) + L" of " +
+            std::to_wstring(m_tracks.size()) + L", " + clock(m_positionMs) + L" of " +
+            clock(track.lengthMs) + L"), volume " + std::to_wstring(m_volume);
+    text += m_muted ? L" muted" : L"";
+    text += m_shuffle ? L", shuffle on" : L", shuffle off";
+    text += m_repeat ? L", repeat on" : L", repeat off";
+    return text;
+}
+
 long CPlayer::Run(long window, long command, const std::optional<std::wstring>& data)
 {
     if (Query(window, command))

@@ -48,6 +48,9 @@ public:
 
     // 0 stopped, 1 playing, 2 paused.
     long State();
+    // One line for a person: play state, track, position, volume, mute,
+    // shuffle and repeat.
+    std::wstring Describe();
 
     static std::int64_t SteadyClock();
 

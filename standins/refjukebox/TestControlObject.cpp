@@ -100,6 +100,28 @@ STDMETHODIMP CTestControlObject::RestartPlayer()
     });
 }
 
+STDMETHODIMP CTestControlObject::DescribePlayer(BSTR* description)
+{
+    if (!description)
+        return E_POINTER;
+    *description = nullptr;
+    return GuardComCall([&] {
+        *description = CBstr::Copy(m_context.player.Describe()).Detach();
+        return S_OK;
+    });
+}
+
+STDMETHODIMP CTestControlObject::RunPlayerCommand(LONG command, LONG* done)
+{
+    if (!done)
+        return E_POINTER;
+    *done = 0;
+    return GuardComCall([&] {
+        *done = m_context.player.HandleCommand(0, command, std::nullopt);
+        return S_OK;
+    });
+}
+
 STDMETHODIMP CTestControlObject::GetRegisteredWindow(LONG* windowHandle)
 {
     if (!windowHandle)

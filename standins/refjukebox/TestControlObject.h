@@ -19,6 +19,8 @@ public:
     STDMETHODIMP PostEvent(LONG eventNumber, BSTR text, LONG withoutText, LONG* posted) override;
     STDMETHODIMP GetRegisteredWindow(LONG* windowHandle) override;
     STDMETHODIMP RestartPlayer() override;
+    STDMETHODIMP DescribePlayer(BSTR* description) override;
+    STDMETHODIMP RunPlayerCommand(LONG command, LONG* done) override;
 
 private:
     explicit CTestControlObject(ServerContext& context);

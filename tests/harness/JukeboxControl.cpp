@@ -93,6 +93,26 @@ bool JukeboxControl::RestartPlayer() const
     return m_control && SUCCEEDED(m_control->RestartPlayer());
 }
 
+std::string JukeboxControl::DescribePlayer() const
+{
+    UniqueBstr description;
+    if (!m_control || FAILED(m_control->DescribePlayer(description.ReleaseAndGetAddressOf())) ||
+        description.Get() == nullptr)
+        return std::string();
+    const int length = static_cast<int>(::SysStringLen(description.Get()));
+    std::string text(static_cast<size_t>(length) * 3, '\0');
+    const int written = ::WideCharToMultiByte(CP_UTF8, 0, description.Get(), length, text.data(),
+                                              static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(written > 0 ? static_cast<size_t>(written) : 0);
+    return text;
+}
+
+bool JukeboxControl::RunPlayerCommand(long command) const
+{
+    long done = 0;
+    return m_control && SUCCEEDED(m_control->RunPlayerCommand(command, &done)) && done != 0;
+}
+
 HWND JukeboxControl::RegisteredWindow() const
 {
     long window = 0;

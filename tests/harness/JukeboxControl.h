@@ -42,6 +42,10 @@ public:
     // As if the jukebox were closed and started again: it posts event 6
     // "closed", then "launched", and its player starts afresh.
     bool RestartPlayer() const;
+    // The player as a person would read it, in UTF-8.
+    std::string DescribePlayer() const;
+    // The jukebox acting by itself (its own play button, say): not journaled.
+    bool RunPlayerCommand(long command) const;
 
     // Waits until the journal holds an entry for which match holds; returns
     // the journal as it was then (or at the time limit).

@@ -1,263 +1,152 @@
 // The demo: runs VantrelRemote.exe in debug mode beside the reference
-// jukebox and our module library, drives it from outside as another program
-// would, and prints what the jukebox and the module received and what the
-// program logged.
+// jukebox, our module library and a simulated remote, plays a session on the
+// remote and tells, step by step, what each side did: the key pressed, the
+// command the jukebox received and what its player does now, each block the
+// module took in words, and at the end the saved event log.
+//
+//   vantrel_demo.exe <folder> [--screenshot]
+//
+// The saved log lands in <folder>. With --screenshot the demo writes
+// <folder>\screenshot-request.txt (the window's rectangle on the screen) once
+// the event log is full, and waits for screenshot-done.txt before it goes on.
 #include <windows.h>
 #include <objbase.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <random>
 #include <string>
-#include <vector>
 
 #include "JukeboxControl.h"
 #include "ProgramRun.h"
 #include "module/ModuleMemoryMap.h"
 #include "standins/remotesim/RemoteSimulator.h"
 #include "standins/rzmb/RzmbControl.h"
+#include "tools/narration/SessionNarrator.h"
 
 namespace {
 
-void PrintJournal(const JukeboxControl& jukebox, long from)
-{
-    for (const JournalEntry& entry : jukebox.Journal(from))
-        std::printf("  jukebox received: %s\n", Describe(entry).c_str());
-}
-
-size_t Count(const std::vector<JournalEntry>& journal, const char* operation)
-{
-    return static_cast<size_t>(std::count_if(journal.begin(), journal.end(),
-                                             [&](const JournalEntry& entry) { return entry.operation == operation; }));
-}
-
-void PrintBytes(const std::uint8_t* bytes, std::uint32_t length)
-{
-    for (std::uint32_t at = 0; at < length && at < RZMB_RECORDED_BYTES; ++at)
-        std::printf(" %02x", bytes[at]);
-    std::printf("\n");
-}
-
-// Prints every read of the module's memory so far.
-void PrintModuleReads()
-{
-    const std::uint32_t count = RzmbGetMemCount();
-    for (std::uint32_t index = 0; index < count; ++index) {
-        RzmbGetMemEntry read{};
-        if (RzmbGetMemAt(index, &read))
-            std::printf("  module memory read: %u byte(s) at %04x\n", read.length, read.address);
-    }
-}
-
-// Prints the blocks the module took since block number from; returns the
-// number of blocks taken so far.
-std::uint32_t PrintModuleBlocks(std::uint32_t from)
-{
-    const std::uint32_t count = RzmbBlockCount();
-    for (std::uint32_t index = from; index < count; ++index) {
-        RzmbBlockEntry block{};
-        if (!RzmbBlockAt(index, &block))
-            continue;
-        std::printf("  module received block:");
-        PrintBytes(block.bytes, block.length);
-    }
-    return count;
-}
-
-// Prints the module memory writes since write number from; returns the
-// number of writes so far.
-std::uint32_t PrintModuleWrites(std::uint32_t from)
-{
-    const std::uint32_t count = RzmbSetMemCount();
-    for (std::uint32_t index = from; index < count; ++index) {
-        RzmbSetMemEntry write{};
-        if (!RzmbSetMemAt(index, &write))
-            continue;
-        std::printf("  module memory write at %04x:", write.address);
-        PrintBytes(write.bytes, write.length);
-    }
-    return count;
-}
-
-bool WaitForModuleBlocks(std::uint32_t count)
-{
-    return WaitUntil([&] { return RzmbBlockCount() >= count; });
-}
-
-bool WaitForModuleReads(std::uint32_t count)
-{
-    return WaitUntil([&] { return RzmbGetMemCount() >= count; });
-}
+// Control ids of the main dialog's buttons.
+constexpr int kQueryHardwareIdButton = 1000;
+constexpr int kSaveButton = 1003;
 
 void Step(const char* text)
 {
-    std::printf("\n== %s\n", text);
+    Say("\n== %s\n", text);
 }
 
-// What the remote does, step by step: each key with what reached the jukebox
-// and the module.
-struct RemoteSession
+bool FileExists(const std::string& path)
 {
-    RemoteSimulator& remote;
-    const JukeboxControl& jukebox;
-    HWND window;
-    long seen;
-    std::uint32_t writesSeen;
-
-    // Waits until the jukebox and the module have been quiet for a moment
-    // (what a command sets off is a few events and blocks), then prints what
-    // they received.
-    void Settle()
-    {
-        long calls = 0;
-        std::uint32_t writes = 0;
-        auto quietSince = std::chrono::steady_clock::now();
-        WaitUntil([&] {
-            const long nowCalls = jukebox.JournalCount();
-            const std::uint32_t nowWrites = RzmbSetMemCount();
-            if (nowCalls != calls || nowWrites != writes) {
-                calls = nowCalls;
-                writes = nowWrites;
-                quietSince = std::chrono::steady_clock::now();
-            }
-            return std::chrono::steady_clock::now() - quietSince > std::chrono::milliseconds(300);
-        }, std::chrono::seconds(5));
-        PrintJournal(jukebox, seen);
-        seen = jukebox.JournalCount();
-        writesSeen = PrintModuleWrites(writesSeen);
-    }
-
-    void Press(SimulatedDeviceId device, std::uint8_t code, const char* name,
-               const std::vector<std::uint8_t>& parameter = {})
-    {
-        std::printf("  key %u (%s)\n", code, name);
-        remote.Press(device, code, parameter);
-        Settle();
-    }
-
-    SimulatedDeviceId PlugIn()
-    {
-        const SimulatedDeviceId device = remote.Plug();
-        remote.AnnounceArrival(window, device);
-        Settle();
-        return device;
-    }
-
-    void Unplug(SimulatedDeviceId device)
-    {
-        remote.Unplug(device);
-        remote.AnnounceRemoval(window, device);
-        Settle();
-    }
-};
-
-void RunRemote(RemoteSimulator& remote, const JukeboxControl& jukebox, HWND window)
-{
-    RemoteSession session{remote, jukebox, window, jukebox.JournalCount(), RzmbSetMemCount()};
-
-    Step("Plugging the remote in: the program connects it and tells the jukebox (command 204)");
-    SimulatedDeviceId device = session.PlugIn();
-
-    Step("Keys on the remote: blocks on, play, next track, volume up, and the query for the title");
-    session.Press(device, 35, "switch module blocks on", {0x01});
-    session.Press(device, 1, "play");
-    session.Press(device, 4, "next track");
-    session.Press(device, 5, "volume up");
-    session.Press(device, 66, "title?");
-
-    Step("Unplugging the remote, then plugging it back in");
-    session.Unplug(device);
-    device = session.PlugIn();
-    session.Press(device, 35, "switch module blocks on", {0x01});
-    session.Press(device, 2, "pause");
-    session.Unplug(device);
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-int RunDemo(RemoteSimulator& remote, const std::string& folder)
+// Hands the window's place on the screen to whoever takes the picture, and
+// waits until it is taken.
+void TakeScreenshot(HWND window, const std::string& folder)
 {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT place{};
+    ::GetWindowRect(window, &place);
+    const std::string done = folder + "\\screenshot-done.txt";
+    ::DeleteFileA(done.c_str());
+    if (FILE* request = std::fopen((folder + "\\screenshot-request.txt").c_str(), "w")) {
+        std::fprintf(request, "%ld %ld %ld %ld\n", place.left, place.top, place.right - place.left,
+                     place.bottom - place.top);
+        std::fclose(request);
+    }
+    const bool taken = WaitUntil([&] { return FileExists(done); }, std::chrono::seconds(30));
+    Say("  the window, %ld x %ld, %s\n", place.right - place.left, place.bottom - place.top,
+        taken ? "is on the screenshot" : "was not photographed in time");
+}
+
+void PlaySession(SessionNarrator& session)
+{
+    Step("The remote is plugged in: the program opens it, starts its reader and tells the jukebox");
+    session.PlugIn();
+
+    Step("Keys on the remote");
+    session.Press(1);
+    session.Press(2);
+    session.Press(4);
+    session.Press(1);
+    session.Press(5);
+    session.Press(6);
+    // The level key carries its level in the second parameter byte: 90 of 255.
+    session.Press(8, {0x00, 90});
+    session.Press(66);
+    session.Press(71);
+    // The module asks for the play state it was last told (state code a2).
+    session.Press(81, {0xA2});
+    session.Press(79);
+
+    Step("The jukebox changes state by itself (its own buttons) and tells the program");
+    session.JukeboxActs(2, "pause");
+    session.JukeboxActs(4, "next track");
+    session.JukeboxActs(1, "play");
+
+    Step("The remote is pulled out and plugged back in");
+    session.Unplug();
+    session.PlugIn();
+    session.Press(66);
+}
+
+int RunDemo(RemoteSimulator& remote, const std::string& folder, bool screenshot)
+{
+    const auto started = std::chrono::steady_clock::now();
     JukeboxControl jukebox;
     if (!jukebox.Connected()) {
-        std::printf("The reference jukebox is not registered.\n");
+        Say("The reference jukebox is not registered.\n");
         return 1;
     }
     jukebox.ClearJournal();
-    // The module's switch allows writes, so the program will send it blocks.
+    // The module: block delivery switched on, and four bytes of information
+    // for the module-information key.
     RzmbReset();
-    const unsigned char writesAllowed = 0x01;
+    const std::uint8_t writesAllowed = 0x01;
     RzmbPokeMemory(ModuleMap::KeyParameter, 1, &writesAllowed);
+    const std::uint8_t moduleInfo[ModuleMap::kModuleInfoLength] = {0x12, 0x34, 0x56, 0x78};
+    RzmbPokeMemory(ModuleMap::ModuleInfo, sizeof moduleInfo, moduleInfo);
 
-    Step("Starting VantrelRemote.exe -debug");
+    SessionNarrator session(remote, jukebox);
+    Step("VantrelRemote.exe -debug starts: it registers its window with the jukebox and sends its setting");
     ProgramRun run("-debug", folder);
-    HWND window = run.WaitForMainWindow();
+    const HWND window = run.WaitForMainWindow();
     if (window == nullptr) {
-        std::printf("The program did not start.\n");
+        Say("The program did not start.\n");
         return 1;
     }
-    WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; });
-    std::printf("  main window %p is %s\n", static_cast<void*>(window), ::IsWindowVisible(window) ? "shown" : "hidden");
+    session.SetWindow(window);
     jukebox.WaitForEntry([](const JournalEntry& entry) { return entry.number == 203; });
-    PrintJournal(jukebox, 0);
-    long seen = jukebox.JournalCount();
-    // The program reads the module's write switch as it starts.
-    WaitForModuleReads(1);
-    PrintModuleReads();
-    std::uint32_t blocksSeen = RzmbBlockCount();
+    session.Settle();
 
-    RunRemote(remote, jukebox, window);
-    seen = jukebox.JournalCount();
-    blocksSeen = RzmbBlockCount();
+    PlaySession(session);
 
-    Step("Posting 1000 foreign command messages with random parameters (the program ignores them)");
-    std::mt19937 random(7);
-    for (int i = 0; i < 1000; ++i)
-        ::PostMessageA(window, WM_APP + 1, random(), static_cast<LPARAM>(random()));
-    std::printf("  still running: %s\n", run.HasExited() ? "no" : "yes");
+    Step("The Query Hardware ID button");
+    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(kQueryHardwareIdButton, BN_CLICKED), 0);
+    session.Settle();
 
-    Step("Hiding the window with Esc's command, showing it again with WM_APP+2");
-    ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    std::printf("  after Esc: %s\n", ::IsWindowVisible(window) ? "shown" : "hidden");
-    ::PostMessageA(window, WM_APP + 2, 0, 0);
-    WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; });
-    std::printf("  after WM_APP+2: %s\n", ::IsWindowVisible(window) ? "shown" : "hidden");
+    Step("Where things stand");
+    session.ShowState();
+    if (screenshot)
+        TakeScreenshot(window, folder);
 
-    Step("The jukebox restarts (closed, launched), then reports playing and a position of 1:23");
-    jukebox.RestartPlayer();
-    jukebox.PostEvent(2, L"playing");
-    jukebox.PostEvent(109, L"83000");
-    // Four texts fetched, and the setting sent again after "launched".
-    WaitUntil([&] {
-        const auto journal = jukebox.Journal(seen);
-        return Count(journal, "GetEventData") >= 4 && Count(journal, "SendCommandWithData") >= 1;
-    });
-    PrintJournal(jukebox, seen);
-    seen = jukebox.JournalCount();
-    // What each event tells the module: closed, launched, playing, position.
-    WaitForModuleBlocks(blocksSeen + 4);
-    blocksSeen = PrintModuleBlocks(blocksSeen);
-
-    Step("Asking the module for its hardware id (the Query Hardware ID button)");
-    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(1000, BN_CLICKED), 0);
-    WaitForModuleBlocks(blocksSeen + 1);
-    blocksSeen = PrintModuleBlocks(blocksSeen);
-
-    Step("Saving the event log (the Save button)");
+    Step("The Save button: the event log as saved");
     const std::string path = folder + "\\VantrelRemote.log";
     ::DeleteFileA(path.c_str());
-    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), 0);
+    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(kSaveButton, BN_CLICKED), 0);
     std::string log;
     WaitUntil([&] { return ReadWholeFile(path, log) && !log.empty(); });
-    std::printf("%s", log.c_str());
-    PrintJournal(jukebox, seen);
-    seen = jukebox.JournalCount();
+    Say("%s", AnsiToUtf8(log).c_str());
+    Say("  (saved as %s)\n", path.c_str());
 
-    Step("Closing the program with WM_CLOSE");
-    ::SendMessageA(window, WM_CLOSE, 0, 0);
-    run.WaitForExit();
-    std::printf("  exit code %lu\n", run.ExitCode());
-    PrintJournal(jukebox, seen);
-    return run.ExitCode() == 0 ? 0 : 1;
+    Step("The program is closed (WM_CLOSE)");
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    const bool exited = run.WaitForExit();
+    session.Settle();
+    Say("  VantrelRemote.exe %s, exit code %lu\n", exited ? "ended" : "did not end", exited ? run.ExitCode() : 0UL);
+    const auto took = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    Say("\nThe session took %.1f s.\n", took);
+    return exited && run.ExitCode() == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -269,8 +158,14 @@ int main(int argc, char** argv)
     ::SetEnvironmentVariableA(RZMB_INSTANCE_VARIABLE, "demo");
     RemoteSimulator remote("demo");
     const std::string folder = argc > 1 ? argv[1] : MakeScratchFolder("demo");
+    const bool screenshot = argc > 2 && std::string(argv[2]) == "--screenshot";
     ::CoInitialize(nullptr);
-    const int result = RunDemo(remote, folder);
+    int result = 1;
+    try {
+        result = RunDemo(remote, folder, screenshot);
+    } catch (const std::exception& error) {
+        Say("The demo stopped: %s\n", error.what());
+    }
     ::CoUninitialize();
     return result;
 }

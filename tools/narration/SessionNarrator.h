@@ -1,0 +1,56 @@
+// Tells, in words, what a session with the program did on each side: the
+// calls the reference jukebox received, what its player does now, and what
+// the module was told. The demo and the interactive console share it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "JukeboxControl.h"
+#include "standins/remotesim/RemoteSimulator.h"
+#include "tools/narration/ModuleDisplay.h"
+
+class SessionNarrator
+{
+public:
+    SessionNarrator(RemoteSimulator& remote, const JukeboxControl& jukebox);
+
+    void SetWindow(HWND window) { m_window = window; }
+    bool RemotePlugged() const { return m_plugged; }
+
+    // Each does one thing to the program or the jukebox, waits until both
+    // sides have gone quiet, and tells what happened.
+    void PlugIn();
+    void Unplug();
+    bool Press(std::uint8_t code, const std::vector<std::uint8_t>& parameter = {});
+    bool JukeboxActs(long command, const char* what);
+
+    // Waits until the jukebox and the module have been quiet for a moment (a
+    // command sets off a few events and blocks), then tells what they got.
+    void Settle();
+    // The player and the module's display, one line each.
+    void ShowState() const;
+
+private:
+    void TellJukebox();
+    void TellModule();
+
+    RemoteSimulator& m_remote;
+    const JukeboxControl& m_jukebox;
+    HWND m_window = nullptr;
+    SimulatedDeviceId m_device{};
+    bool m_plugged = false;
+    long m_callsTold = 0;
+    std::uint32_t m_writesTold = 0;
+    ModuleDisplay m_display;
+};
+
+std::string Utf8(const std::wstring& text);
+// Text in the system's ANSI code page (the saved log, say) for a terminal.
+std::string AnsiToUtf8(const std::string& text);
+
+// The session's output goes to a terminal or a pipe line by line.
+void Say(const char* format, ...);
