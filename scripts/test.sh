@@ -20,4 +20,7 @@ cmake --build --preset windows-x86 -j "$jobs"
 echo "== x86_64 build and tests under Wine"
 cmake --preset windows-x64 >/dev/null
 cmake --build --preset windows-x64 -j "$jobs"
+echo "== The Windows downloads"
+cmake --build --preset windows-x64 --target downloads
+ls -l build/windows-x64/downloads
 ctest --preset windows-x64

@@ -6,7 +6,8 @@
 
 export WINEPREFIX="$(realpath -m "${1:?prefix directory}")"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# VANTREL_MORE_DLL_OVERRIDES adds to them, for one run.
+export WINEDLLOVERRIDES="mscoree,mshtml=${VANTREL_MORE_DLL_OVERRIDES:+;$VANTREL_MORE_DLL_OVERRIDES}"
 # The 64-bit loader directly: 32-bit code cannot run on these machines.
 export WINELOADER=/usr/lib/wine/wine64
 export WINESERVER=/usr/lib/wine/wineserver64

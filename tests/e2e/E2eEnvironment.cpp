@@ -82,9 +82,9 @@ void ProgramTest::TearDown()
     m_run.reset();
 }
 
-void ProgramTest::StartProgram(const std::string& arguments)
+void ProgramTest::StartProgram(const std::string& arguments, const std::string& program)
 {
-    m_run = std::make_unique<ProgramRun>(arguments, m_folder);
+    m_run = std::make_unique<ProgramRun>(arguments, m_folder, program);
     ASSERT_TRUE(m_run->Started());
     m_window = m_run->WaitForMainWindow();
     ASSERT_NE(m_window, nullptr) << "no main window";

@@ -28,7 +28,8 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 ProgramRun::ProgramRun(const std::string& arguments, const std::string& workingFolder, const std::string& program)
 {
-    std::string commandLine = "\"" + ProgramFolder() + "\\" + program + "\"";
+    const bool fullPath = program.size() > 2 && program[1] == ':';
+    std::string commandLine = "\"" + (fullPath ? program : ProgramFolder() + "\\" + program) + "\"";
     if (!arguments.empty())
         commandLine += " " + arguments;
     std::vector<char> mutableCommandLine(commandLine.begin(), commandLine.end());

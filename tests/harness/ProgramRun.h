@@ -21,7 +21,8 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 class ProgramRun
 {
 public:
-    // Starts <folder>\<program> with the arguments in workingFolder (the
+    // Starts <folder>\<program> (or program, when it is a full path such as
+    // C:\x\VantrelRemote.exe) with the arguments in workingFolder (the
     // current one when empty).
     ProgramRun(const std::string& arguments, const std::string& workingFolder,
                const std::string& program = "VantrelRemote.exe");
