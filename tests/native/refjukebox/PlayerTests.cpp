@@ -248,3 +248,16 @@ TEST_F(PlayerTest, ARestartClosesAndLaunchesAndStartsAfresh)
 }
 
 }  // namespace
+
+TEST_F(PlayerTest, DescribesItselfForAPersonAsTimeMovesIt)
+{
+    EXPECT_EQ(m_player.Describe(),
+              L"stopped \"Harbour Lights\" (track 1 of 6, 0:00 of 3:35), volume 50, shuffle off, repeat off");
+    Command(4);
+    Command(1);
+    Command(10);
+    Command(14);
+    Wait(65000);
+    EXPECT_EQ(m_player.Describe(),
+              L"playing \"Paper Compass\" (track 2 of 6, 1:05 of 3:07), volume 50 muted, shuffle off, repeat on");
+}
