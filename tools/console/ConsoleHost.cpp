@@ -108,8 +108,14 @@ int RunConsole(RemoteSimulator& remote, const std::string& folder)
     std::string line;
     for (;;) {
         Ready();
-        if (!ReadLine(line) || !Carry(ParseConsoleLine(line), session))
+        if (!ReadLine(line))
             break;
+        try {
+            if (!Carry(ParseConsoleLine(line), session))
+                break;
+        } catch (const std::exception& error) {
+            Say("? %s\n", error.what());
+        }
         if (run.HasExited()) {
             Say("VantrelRemote.exe ended by itself, exit code %lu\n", run.ExitCode());
             return 1;

@@ -45,6 +45,10 @@ bool Start(char** arguments, Child& child)
     }
     child.process = ::fork();
     if (child.process == 0) {
+        // A group of its own, so that Ctrl-C ends only the line editor: the
+        // console then meets the end of its input and closes the program
+        // cleanly instead of dying with it.
+        ::setpgid(0, 0);
         ::dup2(toChild[0], STDIN_FILENO);
         ::dup2(fromChild[1], STDOUT_FILENO);
         ::close(toChild[0]);
