@@ -25,6 +25,29 @@
 
 namespace {
 
+// Ctrl-C asks to quit: the console still closes the program cleanly.
+volatile sig_atomic_t g_interrupted = 0;
+
+void OnInterrupt(int)
+{
+    g_interrupted = 1;
+}
+
+// The editor's reading of a key; a Ctrl-C ends the line as the end of input
+// would.
+int ReadKey(FILE* input)
+{
+    unsigned char key = 0;
+    while (!g_interrupted) {
+        const ssize_t got = ::read(::fileno(input), &key, 1);
+        if (got == 1)
+            return key;
+        if (got == 0 || errno != EINTR)
+            break;
+    }
+    return EOF;
+}
+
 struct Child
 {
     pid_t process = -1;
@@ -45,9 +68,8 @@ bool Start(char** arguments, Child& child)
     }
     child.process = ::fork();
     if (child.process == 0) {
-        // A group of its own, so that Ctrl-C ends only the line editor: the
-        // console then meets the end of its input and closes the program
-        // cleanly instead of dying with it.
+        // A group of its own, so that Ctrl-C reaches only the line editor,
+        // which then asks the console to close the program cleanly.
         ::setpgid(0, 0);
         ::dup2(toChild[0], STDIN_FILENO);
         ::dup2(fromChild[1], STDOUT_FILENO);
@@ -113,11 +135,12 @@ bool WriteAll(int file, const std::string& text)
 // longer take it.
 bool AskAndSend(const Child& child, bool& quitting)
 {
+    quitting = quitting || g_interrupted;
     char* typed = quitting ? nullptr : ::readline("remote> ");
     std::string line;
     if (typed == nullptr) {
         if (!quitting)
-            std::printf("quit\n");
+            std::printf(g_interrupted ? "^C\nquit\n" : "quit\n");
         line = "quit";
         quitting = true;
     } else {
@@ -138,6 +161,12 @@ int main(int argc, char** argv)
         return 2;
     }
     ::signal(SIGPIPE, SIG_IGN);
+    struct sigaction interrupt{};
+    interrupt.sa_handler = OnInterrupt;
+    sigemptyset(&interrupt.sa_mask);
+    ::sigaction(SIGINT, &interrupt, nullptr);
+    rl_catch_signals = 0;
+    rl_getc_function = ReadKey;
     rl_attempted_completion_function = Complete;
     Child child;
     if (!Start(argv + 1, child)) {
