@@ -81,4 +81,24 @@ std::vector<std::string> Reads()
     return reads;
 }
 
+Follower::Follower() : m_writes(RzmbSetMemCount()), m_blocks(RzmbBlockCount()) {}
+
+void Follower::Collect()
+{
+    for (const std::uint32_t count = RzmbSetMemCount(); m_writes < count; ++m_writes) {
+        RzmbSetMemEntry entry{};
+        if (RzmbSetMemAt(m_writes, &entry))
+            writes.push_back(entry);
+        else
+            ++missed;
+    }
+    for (const std::uint32_t count = RzmbBlockCount(); m_blocks < count; ++m_blocks) {
+        RzmbBlockEntry entry{};
+        if (RzmbBlockAt(m_blocks, &entry))
+            blocks.push_back(HexBytes(entry.bytes, RecordedBytes(entry)));
+        else
+            ++missed;
+    }
+}
+
 }  // namespace SubstituteModule
