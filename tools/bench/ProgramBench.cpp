@@ -361,6 +361,7 @@ void MeasureMemory(RemoteSimulator& remote, SimulatedDeviceId device, const Juke
     }
     const bool warmed = Stream(remote, device, window, jukebox, stream / kWarmUpShare, plainKey, volumeKey);
     const Footprint warm = FootprintOf(program.Process());
+    const auto warmTypes = CountProcessHandlesByType(program.Process().ProcessId());
     const double start = NowMicroseconds();
     const bool streamed = Stream(remote, device, window, jukebox, stream, plainKey, volumeKey);
     const double seconds = (NowMicroseconds() - start) / 1e6;
@@ -379,6 +380,18 @@ void MeasureMemory(RemoteSimulator& remote, SimulatedDeviceId device, const Juke
                 static_cast<double>(started.handles.value) / static_cast<double>(baselineFigures.handles.value));
     PrintFootprint(Format("warm (after %.0f keys and events):", stream / kWarmUpShare).c_str(), warm);
     PrintFootprint(Format("after %.0f more keys and events:", stream).c_str(), after);
+    if (after.handles.value != warm.handles.value) {
+        std::printf("  handles that came or went, by type:");
+        auto afterTypes = CountProcessHandlesByType(program.Process().ProcessId());
+        for (const auto& type : warmTypes)
+            afterTypes[type.first];
+        for (const auto& type : afterTypes) {
+            const auto before = warmTypes.count(type.first) != 0 ? warmTypes.at(type.first) : 0;
+            if (type.second != before)
+                std::printf(" %s %+d", type.first.c_str(), static_cast<int>(type.second) - static_cast<int>(before));
+        }
+        std::printf("\n");
+    }
     std::printf("  the stream: %d keys (98%% key 34, 1%% key 10, 1%% key 81) and %d jukebox events (2%% with a\n"
                 "  block) at once, %.1f s, %s\n",
                 stream, stream, seconds, warmed && streamed ? "all handled" : "NOT all handled");
