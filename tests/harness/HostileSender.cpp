@@ -88,10 +88,16 @@ void HostileSender::Run() noexcept
             send(WM_APP + 4, random(), anything);
             ++m_logWakes;
             break;
-        case 5:  // jukebox events the jukebox never issued, posted as it posts them
-            ::PostMessageA(m_window, eventMessage, 0x10000 + random() % 100000, static_cast<LPARAM>(0x40000000 | random()));
+        case 5: {  // jukebox events the jukebox never issued, posted as it posts them or sent
+            const WPARAM number = 0x10000 + random() % 100000;
+            const auto key = static_cast<LPARAM>(0x40000000 | random());
+            if ((i / 8) % 2 == 0)
+                ::PostMessageA(m_window, eventMessage, number, key);
+            else
+                send(eventMessage, number, key);
             ++m_events;
             break;
+        }
         case 6: {
             const auto& broadcast = broadcasts[static_cast<std::size_t>(i / 8) % broadcasts.size()];
             send(WM_DEVICECHANGE, (i / 8) % 2 == 0 ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE,
@@ -103,6 +109,9 @@ void HostileSender::Run() noexcept
             if (i % 16 == 7) {
                 ::PostMessageA(m_window, WM_APP + 2, random(), anything);
                 ++m_shows;
+            } else if (i % 32 == 15) {  // an arrival without a broadcast
+                send(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0);
+                ++m_broadcasts;
             } else {  // other device events, lParam no broadcast at all
                 ::PostMessageA(m_window, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, anything);
                 ++m_broadcasts;

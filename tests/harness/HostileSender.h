@@ -2,7 +2,8 @@
 // window with the messages the program takes from others (its own hand-over
 // messages with tokens it never issued, the jukebox event message with
 // numbers and keys the jukebox never issued, and malformed device-change
-// broadcasts), mostly sent, partly posted, as fast as the window takes them.
+// broadcasts), mostly sent, partly posted: the sent ones wait for the
+// window, so the flood goes at the pace the window takes it.
 #pragma once
 
 #include <windows.h>
