@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "JournalText.h"
+#include "module/ModuleMemoryMap.h"
 
 namespace SubstituteModule {
 
@@ -79,6 +80,21 @@ std::vector<std::string> Reads()
     for (const RzmbGetMemEntry& entry : GetMems())
         reads.push_back(DescribeRead(entry));
     return reads;
+}
+
+bool OutboxStepsInOrder(const std::vector<RzmbSetMemEntry>& writes)
+{
+    std::uint32_t previous = 0;
+    for (const RzmbSetMemEntry& write : writes) {
+        if (!write.succeeded || (write.address != ModuleMap::OutboxData && write.address != ModuleMap::OutboxCount &&
+                                 write.address != ModuleMap::OutboxDoorbell))
+            continue;
+        if ((write.address == ModuleMap::OutboxCount && previous != ModuleMap::OutboxData) ||
+            (write.address == ModuleMap::OutboxDoorbell && previous != ModuleMap::OutboxCount))
+            return false;
+        previous = write.address;
+    }
+    return true;
 }
 
 Follower::Follower() : m_writes(RzmbSetMemCount()), m_blocks(RzmbBlockCount()) {}

@@ -28,6 +28,10 @@ std::vector<std::string> Writes();
 // The RzmaGetMem calls, each as "a4f2+1".
 std::vector<std::string> Reads();
 
+// Whether the outbox was written step by step: among the successful writes,
+// a count reset only follows the data, and a doorbell only a count reset.
+bool OutboxStepsInOrder(const std::vector<RzmbSetMemEntry>& writes);
+
 // The library keeps only the latest journal entries: a follower collects
 // them as they grow, from the counts at its construction on.
 class Follower

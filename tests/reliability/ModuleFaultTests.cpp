@@ -8,7 +8,6 @@
 
 #include "HostileSender.h"
 #include "ReliabilityFixture.h"
-#include "module/ModuleMemoryMap.h"
 #include "standins/rzmb/RzmbControl.h"
 
 namespace {
@@ -16,36 +15,6 @@ namespace {
 constexpr double kPollBoundMs = 250;
 constexpr double kPauseMs = 5;
 constexpr double kSchedulingSlackMs = 500;
-
-// Whether every one of part appears in whole, in the same order, at most once.
-bool InOrderWithin(const std::vector<std::string>& part, const std::vector<std::string>& whole)
-{
-    auto at = whole.begin();
-    for (const std::string& one : part) {
-        at = std::find(at, whole.end(), one);
-        if (at == whole.end())
-            return false;
-        ++at;
-    }
-    return true;
-}
-
-// Among the successful writes of the outbox, a count reset only follows the
-// data, and a doorbell only follows a count reset.
-bool OutboxStepsInOrder(const std::vector<RzmbSetMemEntry>& writes)
-{
-    std::uint32_t previous = 0;
-    for (const RzmbSetMemEntry& write : writes) {
-        if (!write.succeeded || (write.address != ModuleMap::OutboxData && write.address != ModuleMap::OutboxCount &&
-                                 write.address != ModuleMap::OutboxDoorbell))
-            continue;
-        if ((write.address == ModuleMap::OutboxCount && previous != ModuleMap::OutboxData) ||
-            (write.address == ModuleMap::OutboxDoorbell && previous != ModuleMap::OutboxCount))
-            return false;
-        previous = write.address;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -83,7 +52,7 @@ TEST_F(ReliabilityTest, AModuleFailingAtRandomLosesBlocksButNeverReordersStallsO
     const std::vector<std::string> blocks = VolumeBlocks();
     EXPECT_EQ(m_commands, ExpectedCommands());
     EXPECT_TRUE(InOrderWithin(blocks, ExpectedBlocks()));
-    EXPECT_TRUE(OutboxStepsInOrder(m_module->writes));
+    EXPECT_TRUE(SubstituteModule::OutboxStepsInOrder(m_module->writes));
     EXPECT_EQ(m_module->missed, 0u);
     const std::uint32_t faults = RzmbInjectedFailures();
     EXPECT_GT(faults, 0u);

@@ -1,5 +1,6 @@
 #include "ReliabilityFixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -38,6 +39,18 @@ int Scaled(int shortCount, int fullCount)
 {
     const char* form = std::getenv("VANTREL_RELIABILITY");
     return form != nullptr && std::strcmp(form, "full") == 0 ? fullCount : shortCount;
+}
+
+bool InOrderWithin(const std::vector<std::string>& part, const std::vector<std::string>& whole)
+{
+    auto at = whole.begin();
+    for (const std::string& one : part) {
+        at = std::find(at, whole.end(), one);
+        if (at == whole.end())
+            return false;
+        ++at;
+    }
+    return true;
 }
 
 void ReliabilityTest::SetUp()

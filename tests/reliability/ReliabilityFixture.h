@@ -14,6 +14,8 @@
 
 // shortCount in the short form, fullCount in the full one.
 int Scaled(int shortCount, int fullCount);
+// Whether every one of part appears in whole, in the same order, at most once.
+bool InOrderWithin(const std::vector<std::string>& part, const std::vector<std::string>& whole);
 
 class ReliabilityTest : public ProgramTest
 {
