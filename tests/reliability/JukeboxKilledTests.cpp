@@ -42,8 +42,10 @@ TEST_F(ReliabilityTest, AKilledJukeboxLeavesTheProgramRunningLoggingAndClosingWi
     }
     // Each command the program could not deliver is still logged, in order.
     const std::size_t expected = ExpectedCommands().size() + 3 * static_cast<std::size_t>(roundsAfter);
+    ASSERT_TRUE(WaitUntil([&] { return Remote().UnreadReports(m_remote) == 0; }, std::chrono::minutes(2)));
     std::vector<long> logged;
-    ASSERT_TRUE(WaitUntil([&] { return (logged = LoggedCommands(SaveLog())).size() >= expected; }, std::chrono::minutes(2)))
+    ASSERT_TRUE(WaitUntil([&] { return (logged = LoggedCommands(SaveLogAfterQueuedWork())).size() >= expected; },
+                          std::chrono::minutes(2)))
         << logged.size() << " of " << expected << " commands logged";
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - killed).count();
     m_rounds += roundsAfter;
