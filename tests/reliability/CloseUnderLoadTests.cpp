@@ -73,10 +73,12 @@ TEST_F(CloseUnderLoadTest, CloseWhileTheReaderWaitsOnADebugLogLineEndsInTime)
 
 TEST_F(ReliabilityTest, StartAndStopOverAndOverWithTheRemotePresent)
 {
-    m_remote = Remote().Plug();
     const int cycles = Scaled(8, 200);
     int withoutRemote = 0;
     for (int cycle = 0; cycle < cycles; ++cycle) {
+        // A fresh remote for each run: the simulator's pipes were seen to
+        // stop taking opens after a few dozen runs on one device.
+        m_remote = Remote().Plug();
         RzmbClearJournals();
         ProgramRun run("", m_folder);
         const HWND window = run.WaitForMainWindow();
@@ -93,6 +95,8 @@ TEST_F(ReliabilityTest, StartAndStopOverAndOverWithTheRemotePresent)
         withoutRemote += writes == kStartWithoutRemoteWrites ? 1 : 0;
         ASSERT_TRUE(writes == kStartAndStopWrites || writes == kStartWithoutRemoteWrites)
             << "cycle " << cycle << ": " << ::testing::PrintToString(writes);
+        Remote().Unplug(m_remote, false);
+        m_remote = 0;
     }
     EXPECT_LE(withoutRemote, 1 + cycles / 20);
     EXPECT_FALSE(CrashReported());
