@@ -101,6 +101,43 @@ std::size_t CountProcessHandles(DWORD processId)
     return HandlesOf(processId).size();
 }
 
+std::map<std::string, std::size_t> CountProcessHandlesByType(DWORD processId)
+{
+    constexpr auto kObjectTypeInformation = static_cast<OBJECT_INFORMATION_CLASS>(2);
+    std::map<std::string, std::size_t> counts;
+    std::map<UCHAR, std::string> names;
+    UniqueHandle process(::OpenProcess(PROCESS_DUP_HANDLE, FALSE, processId));
+    for (const HandleEntry& entry : HandlesOf(processId)) {
+        auto name = names.find(entry.objectType);
+        if (name == names.end()) {
+            UniqueHandle copy;
+            union {
+                PUBLIC_OBJECT_TYPE_INFORMATION info;
+                std::uint8_t bytes[sizeof(PUBLIC_OBJECT_TYPE_INFORMATION) + 256];
+            } type = {};
+            std::string text;
+            if (process &&
+                ::DuplicateHandle(process.Get(), reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(entry.handle)),
+                                  ::GetCurrentProcess(), copy.ReleaseAndGetAddressOf(), 0, FALSE,
+                                  DUPLICATE_SAME_ACCESS) &&
+                ::NtQueryObject(copy.Get(), kObjectTypeInformation, &type, sizeof type, nullptr) >= 0) {
+                for (USHORT i = 0; i < type.info.TypeName.Length / sizeof(WCHAR); ++i)
+                    text += static_cast<char>(type.info.TypeName.Buffer[i] & 0x7F);
+            }
+            if (text.empty())
+                text = "?";
+            else
+                name = names.emplace(entry.objectType, text).first;
+            if (name == names.end()) {
+                ++counts[text];
+                continue;
+            }
+        }
+        ++counts[name->second];
+    }
+    return counts;
+}
+
 std::vector<PipeClientHandle> PipeClientHandles(DWORD processId)
 {
     std::vector<PipeClientHandle> pipes;

@@ -6,11 +6,15 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <vector>
 
 // (Not "ProcessHandleCount": winternl.h names a process information class so.)
 std::size_t CountProcessHandles(DWORD processId);
+// The process's handles counted by the type of their object ("Thread",
+// "Event", ...); a handle that cannot be duplicated counts under "?".
+std::map<std::string, std::size_t> CountProcessHandlesByType(DWORD processId);
 
 struct PipeClientHandle
 {

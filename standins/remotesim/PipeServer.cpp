@@ -367,13 +367,15 @@ void PipeServer::Stall(SimulatedDeviceId id, bool stall)
     });
 }
 
-bool PipeServer::Write(SimulatedDeviceId id, const std::vector<std::uint8_t>& report)
+bool PipeServer::Write(SimulatedDeviceId id, const std::vector<std::uint8_t>& report, std::size_t copies)
 {
     return !report.empty() && WithDevice(id, false, [&](Device& device) {
-        if (device.stalled)
-            device.held.push_back(report);
-        else
-            WriteNow(device, report);
+        for (std::size_t copy = 0; copy < copies; ++copy) {
+            if (device.stalled)
+                device.held.push_back(report);
+            else
+                WriteNow(device, report);
+        }
         return !Instances(device, true).empty();
     });
 }

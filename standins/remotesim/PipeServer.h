@@ -43,8 +43,9 @@ public:
     void RefuseOpens(SimulatedDeviceId id, bool refuse);
     // Reports wait, in order, while set.
     void Stall(SimulatedDeviceId id, bool stall);
-    // One write of the report to each connected client; false when none is.
-    bool Write(SimulatedDeviceId id, const std::vector<std::uint8_t>& report);
+    // copies writes of the report to each connected client, in one call of
+    // the serving thread; false when no client is connected.
+    bool Write(SimulatedDeviceId id, const std::vector<std::uint8_t>& report, std::size_t copies = 1);
     std::size_t Connections(SimulatedDeviceId id);
     // Reports written and not yet read by the client they went to.
     std::size_t UnreadReports(SimulatedDeviceId id);

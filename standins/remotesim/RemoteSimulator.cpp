@@ -212,11 +212,7 @@ bool RemoteSimulator::Press(SimulatedDeviceId id, std::uint8_t code, const std::
 
 bool RemoteSimulator::Hold(SimulatedDeviceId id, std::uint8_t code, unsigned repeats)
 {
-    const std::vector<std::uint8_t> report = KeyReport(id, code);
-    bool delivered = true;
-    for (unsigned i = 0; i < repeats; ++i)
-        delivered = SendReport(id, report) && delivered;
-    return delivered;
+    return m_server.Write(id, KeyReport(id, code), repeats);
 }
 
 bool RemoteSimulator::Release(SimulatedDeviceId id)
@@ -253,6 +249,12 @@ void RemoteSimulator::Stall(SimulatedDeviceId id, bool stall)
 {
     Find(id);
     m_server.Stall(id, stall);
+}
+
+std::size_t RemoteSimulator::UnreadReports(SimulatedDeviceId id) const
+{
+    Find(id);
+    return m_server.UnreadReports(id);
 }
 
 std::vector<RemoteSimulator::DeviceHandle> RemoteSimulator::OpenHandles(DWORD processId) const

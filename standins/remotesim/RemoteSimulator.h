@@ -66,7 +66,8 @@ public:
     // goes to every connection of the device; false when there is none (or
     // the poke failed).
     bool Press(SimulatedDeviceId id, std::uint8_t code, const std::vector<std::uint8_t>& keyParameter = {});
-    // repeats reports with the code, as a held key sends them.
+    // repeats reports with the code, as a held key sends them, handed to the
+    // pipes at once.
     bool Hold(SimulatedDeviceId id, std::uint8_t code, unsigned repeats);
     // The report with code 0.
     bool Release(SimulatedDeviceId id);
@@ -86,6 +87,9 @@ public:
     void RefuseOpens(SimulatedDeviceId id, bool refuse);
     // Reports are held back, in order, until unstalled.
     void Stall(SimulatedDeviceId id, bool stall);
+    // Reports written to the pipes and not yet read by their client (those
+    // held back by Stall not counted).
+    std::size_t UnreadReports(SimulatedDeviceId id) const;
 
     // What a program did on the device side.
     struct DeviceHandle

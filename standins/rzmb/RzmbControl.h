@@ -26,6 +26,11 @@ int RzmbPokeMemory(uint32_t address, uint32_t length, const void* bytes);
  * calls after them fail; a new call replaces the previous plan. */
 int RzmbFailReads(uint32_t after, uint32_t count);
 int RzmbFailWrites(uint32_t after, uint32_t count);
+/* Besides any plan, each RzmaGetMem and RzmaSetMem call fails with a chance of
+ * perMille in a thousand, drawn from seed (0 turns it off). */
+int RzmbFailAtRandom(uint32_t perMille, uint32_t seed);
+/* Calls failed on purpose, by plan or at random, since the last reset. */
+uint32_t RzmbInjectedFailures(void);
 
 /* How the outbox count follows a block (enum RzmbOutboxMode); step counts
  * for RzmbOutboxStep only. RzmbAdvanceOutbox moves the count by steps towards

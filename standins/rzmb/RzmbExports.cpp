@@ -49,6 +49,19 @@ int RzmbFailWrites(uint32_t after, uint32_t count)
     });
 }
 
+int RzmbFailAtRandom(uint32_t perMille, uint32_t seed)
+{
+    return WithModule(0, [&](SimulatedModule& module) {
+        module.FailAtRandom(perMille, seed);
+        return 1;
+    });
+}
+
+uint32_t RzmbInjectedFailures(void)
+{
+    return WithModule(0u, [](SimulatedModule& module) { return module.injectedFailures; });
+}
+
 int RzmbSetOutboxMode(uint32_t mode, uint32_t step)
 {
     return WithModule(0, [&](SimulatedModule& module) { return AsResult(module.SetOutboxMode(mode, step)); });

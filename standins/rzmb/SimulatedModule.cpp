@@ -38,9 +38,29 @@ bool SimulatedModule::FailurePlan::NextFails()
     return false;
 }
 
+bool SimulatedModule::RandomFailures::NextFails()
+{
+    if (perMille == 0)
+        return false;
+    // xorshift32; a zero state would stay zero.
+    state = state != 0 ? state : 0x9E3779B9u;
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    return state % 1000 < perMille;
+}
+
+bool SimulatedModule::NextFails(FailurePlan& plan)
+{
+    const bool fails = plan.NextFails() || randomFailures.NextFails();
+    if (fails)
+        ++injectedFailures;
+    return fails;
+}
+
 bool SimulatedModule::GetMem(std::uint32_t address, std::uint32_t length, void* buffer)
 {
-    const bool succeeded = !readFailures.NextFails() && Acceptable(address, length, buffer);
+    const bool succeeded = !NextFails(readFailures) && Acceptable(address, length, buffer);
     getMemJournal.Append(RzmbGetMemEntry{address, length, succeeded ? 1u : 0u});
     if (!succeeded)
         return false;
@@ -53,7 +73,7 @@ bool SimulatedModule::GetMem(std::uint32_t address, std::uint32_t length, void* 
 
 bool SimulatedModule::SetMem(std::uint32_t address, std::uint32_t length, const void* bytes)
 {
-    const bool succeeded = !writeFailures.NextFails() && Acceptable(address, length, bytes);
+    const bool succeeded = !NextFails(writeFailures) && Acceptable(address, length, bytes);
     RzmbSetMemEntry entry{address, length, succeeded ? 1u : 0u, {}};
     if (bytes != nullptr)
         std::memcpy(entry.bytes, bytes, std::min<std::uint32_t>(length, RZMB_RECORDED_BYTES));
@@ -106,6 +126,11 @@ void SimulatedModule::FailReads(std::uint32_t after, std::uint32_t count)
 void SimulatedModule::FailWrites(std::uint32_t after, std::uint32_t count)
 {
     writeFailures = FailurePlan{after, count};
+}
+
+void SimulatedModule::FailAtRandom(std::uint32_t perMille, std::uint32_t seed)
+{
+    randomFailures = RandomFailures{perMille > 1000 ? 1000 : perMille, seed};
 }
 
 bool SimulatedModule::SetOutboxMode(std::uint32_t mode, std::uint32_t step)

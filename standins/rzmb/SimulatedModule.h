@@ -34,6 +34,10 @@ struct SimulatedModule
     // Zero memory, empty journals, no failures, immediate outbox.
     void Reset();
 
+    // Fails each read and write with a chance of perMille in a thousand,
+    // drawn from seed; 0 turns it off.
+    void FailAtRandom(std::uint32_t perMille, std::uint32_t seed);
+
     struct FailurePlan
     {
         std::uint32_t after;
@@ -41,9 +45,21 @@ struct SimulatedModule
         bool NextFails();
     };
 
+    // A small generator of its own: the state lives in the shared section,
+    // so every process draws from one sequence.
+    struct RandomFailures
+    {
+        std::uint32_t perMille;
+        std::uint32_t state;
+        bool NextFails();
+    };
+
     std::uint8_t memory[ModuleMap::kMemorySize];
     FailurePlan readFailures;
     FailurePlan writeFailures;
+    RandomFailures randomFailures;
+    // Calls failed on purpose, by plan or at random, since the last reset.
+    std::uint32_t injectedFailures;
     std::uint32_t outboxMode;
     std::uint32_t outboxStep;
     // What the count works towards: the last block's length, as far as one
@@ -55,6 +71,7 @@ struct SimulatedModule
     RingJournal<RzmbBlockEntry, 1024> blockJournal;
 
 private:
+    bool NextFails(FailurePlan& plan);
     void TakeOutbox();
 };
 

@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <optional>
 #include <sstream>
 
 #include "ProgramRun.h"
@@ -156,17 +157,49 @@ std::string Describe(const JournalEntry& entry)
     return text.str();
 }
 
-bool JukeboxServerRuns()
+std::vector<JournalEntry> JournalFollower::Next()
+{
+    std::vector<JournalEntry> entries = m_jukebox.Journal(m_next);
+    m_next += static_cast<long>(entries.size());
+    return entries;
+}
+
+namespace {
+
+// The ids of the reference jukebox's server processes; nothing when the
+// processes cannot be listed.
+std::optional<std::vector<DWORD>> JukeboxServerIds()
 {
     const HANDLE listing = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (listing == INVALID_HANDLE_VALUE)
-        return true;
+        return std::nullopt;
     UniqueHandle snapshot(listing);
+    std::vector<DWORD> ids;
     PROCESSENTRY32 process{};
     process.dwSize = sizeof process;
     for (BOOL more = ::Process32First(snapshot.Get(), &process); more; more = ::Process32Next(snapshot.Get(), &process)) {
         if (_stricmp(process.szExeFile, "RefJukebox.exe") == 0)
-            return true;
+            ids.push_back(process.th32ProcessID);
     }
-    return false;
+    return ids;
+}
+
+}  // namespace
+
+bool JukeboxServerRuns()
+{
+    const auto ids = JukeboxServerIds();
+    return !ids || !ids->empty();
+}
+
+int KillJukeboxServers()
+{
+    int killed = 0;
+    for (const DWORD id : JukeboxServerIds().value_or(std::vector<DWORD>{})) {
+        UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+        if (process && ::TerminateProcess(process.Get(), 1) &&
+            ::WaitForSingleObject(process.Get(), 10000) == WAIT_OBJECT_0)
+            ++killed;
+    }
+    return killed;
 }

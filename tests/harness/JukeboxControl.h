@@ -58,9 +58,27 @@ private:
     ComPtr<IJukeboxTestControl> m_control;
 };
 
+// Reads the journal as it grows, from its length at construction on, so that
+// a long run reads each entry once.
+class JournalFollower
+{
+public:
+    explicit JournalFollower(const JukeboxControl& jukebox) : m_jukebox(jukebox), m_next(jukebox.JournalCount()) {}
+    // The entries recorded since the last call.
+    std::vector<JournalEntry> Next();
+
+private:
+    const JukeboxControl& m_jukebox;
+    long m_next;
+};
+
 // Whether a reference jukebox server process exists; when the processes
 // cannot be listed it is assumed to, so that a wait for its end fails clearly.
 bool JukeboxServerRuns();
+// Ends every reference jukebox server process at once, as a crash would, and
+// waits for them to be gone; how many it ended. Wine then keeps the class
+// registration stale for the rest of the session.
+int KillJukeboxServers();
 
 // The journal's operation names in order, for compact comparisons.
 std::vector<std::string> Operations(const std::vector<JournalEntry>& journal);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "JournalText.h"
+#include "module/ModuleMemoryMap.h"
 
 namespace SubstituteModule {
 
@@ -79,6 +80,41 @@ std::vector<std::string> Reads()
     for (const RzmbGetMemEntry& entry : GetMems())
         reads.push_back(DescribeRead(entry));
     return reads;
+}
+
+bool OutboxStepsInOrder(const std::vector<RzmbSetMemEntry>& writes)
+{
+    std::uint32_t previous = 0;
+    for (const RzmbSetMemEntry& write : writes) {
+        if (!write.succeeded || (write.address != ModuleMap::OutboxData && write.address != ModuleMap::OutboxCount &&
+                                 write.address != ModuleMap::OutboxDoorbell))
+            continue;
+        if ((write.address == ModuleMap::OutboxCount && previous != ModuleMap::OutboxData) ||
+            (write.address == ModuleMap::OutboxDoorbell && previous != ModuleMap::OutboxCount))
+            return false;
+        previous = write.address;
+    }
+    return true;
+}
+
+Follower::Follower() : m_writes(RzmbSetMemCount()), m_blocks(RzmbBlockCount()) {}
+
+void Follower::Collect()
+{
+    for (const std::uint32_t count = RzmbSetMemCount(); m_writes < count; ++m_writes) {
+        RzmbSetMemEntry entry{};
+        if (RzmbSetMemAt(m_writes, &entry))
+            writes.push_back(entry);
+        else
+            ++missed;
+    }
+    for (const std::uint32_t count = RzmbBlockCount(); m_blocks < count; ++m_blocks) {
+        RzmbBlockEntry entry{};
+        if (RzmbBlockAt(m_blocks, &entry))
+            blocks.push_back(HexBytes(entry.bytes, RecordedBytes(entry)));
+        else
+            ++missed;
+    }
 }
 
 }  // namespace SubstituteModule

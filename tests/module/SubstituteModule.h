@@ -28,4 +28,27 @@ std::vector<std::string> Writes();
 // The RzmaGetMem calls, each as "a4f2+1".
 std::vector<std::string> Reads();
 
+// Whether the outbox was written step by step: among the successful writes,
+// a count reset only follows the data, and a doorbell only a count reset.
+bool OutboxStepsInOrder(const std::vector<RzmbSetMemEntry>& writes);
+
+// The library keeps only the latest journal entries: a follower collects
+// them as they grow, from the counts at its construction on.
+class Follower
+{
+public:
+    Follower();
+    // Appends what was recorded since the last call.
+    void Collect();
+
+    std::vector<RzmbSetMemEntry> writes;
+    std::vector<std::string> blocks;
+    // Entries that had dropped out of the journals before they were collected.
+    std::uint32_t missed = 0;
+
+private:
+    std::uint32_t m_writes;
+    std::uint32_t m_blocks;
+};
+
 }  // namespace SubstituteModule

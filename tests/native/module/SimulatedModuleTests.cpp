@@ -3,6 +3,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -103,6 +104,26 @@ TEST_F(SimulatedModuleTest, FailuresComeAfterTheGivenNumberOfSuccesses)
     EXPECT_EQ(read, 0x77) << "a failed read leaves the buffer alone";
     EXPECT_TRUE(m_module->GetMem(0x0100, 1, &read));
     EXPECT_EQ(read, 0x01);
+}
+
+TEST_F(SimulatedModuleTest, RandomFailuresComeAtTheirRateAreCountedAndRepeatWithTheSeed)
+{
+    const auto failures = [&](std::uint32_t perMille, std::uint32_t seed) {
+        m_module->FailAtRandom(perMille, seed);
+        std::vector<bool> failed;
+        unsigned char byte = 0;
+        for (int call = 0; call < 1000; ++call)
+            failed.push_back(call % 2 == 0 ? !Write(0x0100, {0x01}) : !m_module->GetMem(0x0100, 1, &byte));
+        return failed;
+    };
+    const std::vector<bool> first = failures(200, 7);
+    const auto count = std::count(first.begin(), first.end(), true);
+    EXPECT_GT(count, 120);
+    EXPECT_LT(count, 280);
+    EXPECT_EQ(m_module->injectedFailures, static_cast<std::uint32_t>(count));
+    EXPECT_EQ(failures(200, 7), first);
+    const std::vector<bool> none = failures(0, 7);
+    EXPECT_EQ(std::count(none.begin(), none.end(), true), 0);
 }
 
 TEST_F(SimulatedModuleTest, CallsOutsideTheModuleFailAndTouchNothing)
