@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchReport.h"
 #include "app/VantrelRemoteApp.h"
 #include "app/VantrelRemoteDlg.h"
 #include "module/ModuleMailbox.h"
@@ -103,15 +104,15 @@ void ReportBlocks(const char* mode, CVantrelRemoteDlg& dialog, bool debugMode, b
                 pauseMs, perBlockMs / pauseMs, ownWorkMs);
     if (!writesEnabled || debugMode)
         return;
-    std::printf("goal module_block_own_work: %.3f ms against under %.1f ms: %s\n", ownWorkMs, kOwnWorkGoalMs,
-                ownWorkMs < kOwnWorkGoalMs ? "met" : "missed");
+    Goal("module_block_own_work", Format("%.3f ms", ownWorkMs), Format("under %.1f ms", kOwnWorkGoalMs),
+         ownWorkMs < kOwnWorkGoalMs);
     const double perSecond = 1000.0 / perBlockMs;
     std::printf("  blocks per second: %.1f, against %.0f that the 5 ms pause allows (ratio %.3f) and %.1f that\n"
                 "  the pause measured here allows (ratio %.3f)\n",
                 perSecond, kPauseAllowsPerSecond, perSecond / kPauseAllowsPerSecond, 1000.0 / pauseMs,
                 perSecond * pauseMs / 1000.0);
-    std::printf("goal module_blocks_per_second: %.1f/s against at least %.0f/s: %s\n", perSecond,
-                kBlocksPerSecondGoal, perSecond >= kBlocksPerSecondGoal ? "met" : "missed");
+    Goal("module_blocks_per_second", Format("%.1f/s", perSecond), Format("at least %.0f/s", kBlocksPerSecondGoal),
+         perSecond >= kBlocksPerSecondGoal);
 }
 
 // Takes the window's posted messages off the queue unhandled, so that no

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchReport.h"
 #include "JukeboxControl.h"
 #include "ProcessFigures.h"
 #include "ProgramRun.h"
@@ -49,34 +50,6 @@ constexpr int kEventsInFlight = 500;
 constexpr long kPlainEvent = 3000;
 // The volume answer, whose handler writes a block to the module.
 constexpr long kVolumeEvent = 12;
-
-double NowMicroseconds()
-{
-    LARGE_INTEGER now{}, frequency{};
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void Goal(const char* name, const char* value, const char* target, bool met)
-{
-    std::printf("goal %s: %s against %s: %s\n", name, value, target, met ? "met" : "missed");
-}
-
-std::string Format(const char* format, double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
 
 bool IsProgram(const std::string& program)
 {
@@ -200,7 +173,7 @@ void ReportStartUp(const char* situation, const char* goalName, const std::vecto
     const double ratio = baselineMs > 0 ? programMs / baselineMs : 0;
     std::printf("    VantrelRemote.exe  %8.1f ms\n    baseline           %8.1f ms\n    ratio              %8.2f\n",
                 programMs, baselineMs, ratio);
-    Goal(goalName, Format("%.2f x baseline", ratio).c_str(), "at most 1.5 x baseline",
+    Goal(goalName, Format("%.2f x baseline", ratio), "at most 1.5 x baseline",
          programMs > 0 && baselineMs > 0 && ratio <= 1.5);
 }
 
@@ -261,8 +234,8 @@ void MeasureIdle(const char* situation, const char* goalName, double goalPercent
     if (baselinePercent > 0)
         std::printf(", ratio %.1f", programPercent / baselinePercent);
     std::printf("\n    (processor time comes in ticks of 10 ms: one tick over 30 s is 0.033%%)\n");
-    Goal(goalName, Format("%.3f%% of one core", programPercent).c_str(),
-         Format("under %.1f%%", goalPercent).c_str(), programPercent < goalPercent);
+    Goal(goalName, Format("%.3f%% of one core", programPercent),
+         Format("under %.1f%%", goalPercent), programPercent < goalPercent);
 }
 
 struct Footprint
@@ -400,9 +373,9 @@ void MeasureMemory(RemoteSimulator& remote, SimulatedDeviceId device, const Juke
                 stream, stream, seconds, warmed && streamed ? "all handled" : "NOT all handled");
     const double growth = 100.0 * (static_cast<double>(after.privateBytes.value) - static_cast<double>(warm.privateBytes.value)) /
                           static_cast<double>(warm.privateBytes.value);
-    Goal("private_bytes_growth_once_warm", Format("%+.2f%%", growth).c_str(), "at most +1%",
+    Goal("private_bytes_growth_once_warm", Format("%+.2f%%", growth), "at most +1%",
          warmed && streamed && growth <= 1.0);
-    Goal("handles_growth_once_warm", Format("%+.0f", static_cast<double>(after.handles.value) - static_cast<double>(warm.handles.value)).c_str(),
+    Goal("handles_growth_once_warm", Format("%+.0f", static_cast<double>(after.handles.value) - static_cast<double>(warm.handles.value)),
          "+0", warmed && streamed && after.handles.value <= warm.handles.value);
 }
 

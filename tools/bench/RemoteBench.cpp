@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchReport.h"
 #include "JukeboxContract.h"
 #include "JukeboxControl.h"
 #include "ProgramRun.h"
@@ -41,27 +42,9 @@ constexpr std::uint8_t kCommandKey = 10;
 constexpr long kCommandOfKey = 3;
 constexpr std::uint8_t kEchoKey = 34;
 
-double NowMicroseconds()
-{
-    LARGE_INTEGER now{}, frequency{};
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
-}
-
-double Percentile(std::vector<double> values, double fraction)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const auto at = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
-    return values[at];
-}
-
 void Goal(const char* name, double value, const char* unit, const char* comparison, double target, bool met)
 {
-    std::printf("goal %s: %.3g%s against %s %.3g%s: %s\n", name, value, unit, comparison, target, unit,
-                met ? "met" : "missed");
+    ::Goal(name, Format("%.3g", value) + unit, comparison + (" " + Format("%.3g", target)) + unit, met);
 }
 
 // One press, waited for: the time from the report's write to the jukebox's
