@@ -15,7 +15,6 @@
 
 #include "JukeboxControl.h"
 #include "ProgramRun.h"
-#include "module/ModuleMemoryMap.h"
 #include "standins/remotesim/RemoteSimulator.h"
 #include "standins/rzmb/RzmbControl.h"
 #include "tools/console/ConsoleCommand.h"
@@ -84,23 +83,12 @@ int RunConsole(RemoteSimulator& remote, const std::string& folder)
         Say("The reference jukebox is not registered.\n");
         return 1;
     }
-    RzmbReset();
-    const std::uint8_t writesAllowed = 0x01;
-    RzmbPokeMemory(ModuleMap::KeyParameter, 1, &writesAllowed);
-    const std::uint8_t moduleInfo[ModuleMap::kModuleInfoLength] = {0x12, 0x34, 0x56, 0x78};
-    RzmbPokeMemory(ModuleMap::ModuleInfo, sizeof moduleInfo, moduleInfo);
-
+    SessionNarrator::PrepareModule();
     SessionNarrator session(remote, jukebox);
     Say("Starting VantrelRemote.exe -debug (its saved log goes to %s)\n", folder.c_str());
     ProgramRun run("-debug", folder);
-    const HWND window = run.WaitForMainWindow();
-    if (window == nullptr) {
-        Say("The program did not start.\n");
+    if (!session.FollowStart(run))
         return 1;
-    }
-    session.SetWindow(window);
-    jukebox.WaitForEntry([](const JournalEntry& entry) { return entry.number == 203; });
-    session.Settle();
     session.PlugIn();
     session.ShowState();
     Say("Type help for the keys; quit (or Ctrl-D) closes the program.\n");
@@ -123,15 +111,7 @@ int RunConsole(RemoteSimulator& remote, const std::string& folder)
     }
 
     Say("Closing VantrelRemote.exe\n");
-    ::PostMessageA(window, WM_CLOSE, 0, 0);
-    const bool exited = run.WaitForExit();
-    session.Settle();
-    if (!exited) {
-        Say("VantrelRemote.exe did not end\n");
-        return 1;
-    }
-    Say("VantrelRemote.exe ended, exit code %lu\n", run.ExitCode());
-    return static_cast<int>(run.ExitCode());
+    return session.Close(run);
 }
 
 }  // namespace

@@ -19,7 +19,6 @@
 
 #include "JukeboxControl.h"
 #include "ProgramRun.h"
-#include "module/ModuleMemoryMap.h"
 #include "standins/remotesim/RemoteSimulator.h"
 #include "standins/rzmb/RzmbControl.h"
 #include "tools/narration/SessionNarrator.h"
@@ -99,25 +98,13 @@ int RunDemo(RemoteSimulator& remote, const std::string& folder, bool screenshot)
         return 1;
     }
     jukebox.ClearJournal();
-    // The module: block delivery switched on, and four bytes of information
-    // for the module-information key.
-    RzmbReset();
-    const std::uint8_t writesAllowed = 0x01;
-    RzmbPokeMemory(ModuleMap::KeyParameter, 1, &writesAllowed);
-    const std::uint8_t moduleInfo[ModuleMap::kModuleInfoLength] = {0x12, 0x34, 0x56, 0x78};
-    RzmbPokeMemory(ModuleMap::ModuleInfo, sizeof moduleInfo, moduleInfo);
-
+    SessionNarrator::PrepareModule();
     SessionNarrator session(remote, jukebox);
     Step("VantrelRemote.exe -debug starts: it registers its window with the jukebox and sends its setting");
     ProgramRun run("-debug", folder);
-    const HWND window = run.WaitForMainWindow();
-    if (window == nullptr) {
-        Say("The program did not start.\n");
+    if (!session.FollowStart(run))
         return 1;
-    }
-    session.SetWindow(window);
-    jukebox.WaitForEntry([](const JournalEntry& entry) { return entry.number == 203; });
-    session.Settle();
+    const HWND window = session.Window();
 
     PlaySession(session);
 
@@ -140,13 +127,10 @@ int RunDemo(RemoteSimulator& remote, const std::string& folder, bool screenshot)
     Say("  (saved as %s)\n", path.c_str());
 
     Step("The program is closed (WM_CLOSE)");
-    ::PostMessageA(window, WM_CLOSE, 0, 0);
-    const bool exited = run.WaitForExit();
-    session.Settle();
-    Say("  VantrelRemote.exe %s, exit code %lu\n", exited ? "ended" : "did not end", exited ? run.ExitCode() : 0UL);
+    const int exitCode = session.Close(run);
     const auto took = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     Say("\nThe session took %.1f s.\n", took);
-    return exited && run.ExitCode() == 0 ? 0 : 1;
+    return exitCode == 0 ? 0 : 1;
 }
 
 }  // namespace

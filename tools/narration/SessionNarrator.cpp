@@ -4,7 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "ProgramRun.h"
+#include "module/ModuleMemoryMap.h"
 #include "standins/rzmb/RzmbControl.h"
 #include "tools/narration/KeyNames.h"
 
@@ -61,6 +61,40 @@ void Say(const char* format, ...)
 SessionNarrator::SessionNarrator(RemoteSimulator& remote, const JukeboxControl& jukebox)
     : m_remote(remote), m_jukebox(jukebox), m_callsTold(jukebox.JournalCount()), m_writesTold(RzmbSetMemCount())
 {
+}
+
+void SessionNarrator::PrepareModule()
+{
+    RzmbReset();
+    const std::uint8_t writesAllowed = 0x01;
+    RzmbPokeMemory(ModuleMap::KeyParameter, 1, &writesAllowed);
+    const std::uint8_t moduleInfo[ModuleMap::kModuleInfoLength] = {0x12, 0x34, 0x56, 0x78};
+    RzmbPokeMemory(ModuleMap::ModuleInfo, sizeof moduleInfo, moduleInfo);
+}
+
+bool SessionNarrator::FollowStart(const ProgramRun& run)
+{
+    m_window = run.WaitForMainWindow();
+    if (m_window == nullptr) {
+        Say("The program did not start.\n");
+        return false;
+    }
+    m_jukebox.WaitForEntry([](const JournalEntry& entry) { return entry.number == 203; });
+    Settle();
+    return true;
+}
+
+int SessionNarrator::Close(const ProgramRun& run)
+{
+    ::PostMessageA(m_window, WM_CLOSE, 0, 0);
+    const bool exited = run.WaitForExit();
+    Settle();
+    if (!exited) {
+        Say("  VantrelRemote.exe did not end\n");
+        return 1;
+    }
+    Say("  VantrelRemote.exe ended, exit code %lu\n", run.ExitCode());
+    return static_cast<int>(run.ExitCode());
 }
 
 void SessionNarrator::PlugIn()

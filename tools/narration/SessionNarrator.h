@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "JukeboxControl.h"
+#include "ProgramRun.h"
 #include "standins/remotesim/RemoteSimulator.h"
 #include "tools/narration/ModuleDisplay.h"
 
@@ -18,7 +19,16 @@ class SessionNarrator
 public:
     SessionNarrator(RemoteSimulator& remote, const JukeboxControl& jukebox);
 
-    void SetWindow(HWND window) { m_window = window; }
+    // The module as both sessions want it: block delivery switched on for the
+    // program's start, and four bytes for the module-information key.
+    static void PrepareModule();
+    // Waits for the started program's window and the end of its start-up,
+    // then tells what it did; false (and says so) when no window came.
+    bool FollowStart(const ProgramRun& run);
+    // Closes the program with WM_CLOSE and tells how it ended; its exit code,
+    // or 1 when it did not end.
+    int Close(const ProgramRun& run);
+    HWND Window() const { return m_window; }
     bool RemotePlugged() const { return m_plugged; }
 
     // Each does one thing to the program or the jukebox, waits until both
