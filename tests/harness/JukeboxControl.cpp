@@ -100,12 +100,18 @@ std::string JukeboxControl::DescribePlayer() const
     if (!m_control || FAILED(m_control->DescribePlayer(description.ReleaseAndGetAddressOf())) ||
         description.Get() == nullptr)
         return std::string();
-    const int length = static_cast<int>(::SysStringLen(description.Get()));
-    std::string text(static_cast<size_t>(length) * 3, '\0');
-    const int written = ::WideCharToMultiByte(CP_UTF8, 0, description.Get(), length, text.data(),
-                                              static_cast<int>(text.size()), nullptr, nullptr);
-    text.resize(written > 0 ? static_cast<size_t>(written) : 0);
-    return text;
+    return Utf8(std::wstring(description.Get(), ::SysStringLen(description.Get())));
+}
+
+std::string Utf8(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    std::string narrow(text.size() * 3, '\0');
+    const int written = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
+                                              static_cast<int>(narrow.size()), nullptr, nullptr);
+    narrow.resize(written > 0 ? static_cast<size_t>(written) : 0);
+    return narrow;
 }
 
 bool JukeboxControl::RunPlayerCommand(long command) const

@@ -82,5 +82,7 @@ int KillJukeboxServers();
 
 // The journal's operation names in order, for compact comparisons.
 std::vector<std::string> Operations(const std::vector<JournalEntry>& journal);
+// Text for a terminal or a file, in UTF-8.
+std::string Utf8(const std::wstring& text);
 // Readable form of one entry, for failure messages.
 std::string Describe(const JournalEntry& entry);

@@ -8,17 +8,6 @@
 #include "standins/rzmb/RzmbControl.h"
 #include "tools/narration/KeyNames.h"
 
-std::string Utf8(const std::wstring& text)
-{
-    if (text.empty())
-        return std::string();
-    std::string narrow(text.size() * 3, '\0');
-    const int written = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
-                                              static_cast<int>(narrow.size()), nullptr, nullptr);
-    narrow.resize(written > 0 ? static_cast<size_t>(written) : 0);
-    return narrow;
-}
-
 std::string AnsiToUtf8(const std::string& text)
 {
     if (text.empty())

@@ -58,7 +58,6 @@ private:
     ModuleDisplay m_display;
 };
 
-std::string Utf8(const std::wstring& text);
 // Text in the system's ANSI code page (the saved log, say) for a terminal.
 std::string AnsiToUtf8(const std::string& text);
 
