@@ -57,7 +57,7 @@ protected:
         EXPECT_EQ(report.name, name);
         EXPECT_TRUE(SamePath(report.faultModule, program)) << report.faultModule;
         EXPECT_EQ(report.faultSection, 1u);
-        EXPECT_EQ(report.registers.at("RIP"), report.faultAddress);
+        EXPECT_EQ(report.registers.at(kPcRegister), report.faultAddress);
         ExpectStackFromContext(report);
         EXPECT_EQ(report.stack[0].section, report.faultSection);
         EXPECT_EQ(report.stack[0].offset, report.faultOffset);
@@ -67,11 +67,11 @@ protected:
     static void ExpectStackFromContext(const ParsedReport& report)
     {
         ASSERT_FALSE(report.stack.empty());
-        EXPECT_EQ(report.stack[0].pc, report.registers.at("RIP"));
-        EXPECT_EQ(report.stack[0].frame, report.registers.at("RSP"));
+        EXPECT_EQ(report.stack[0].pc, report.registers.at(kPcRegister));
+        EXPECT_EQ(report.stack[0].frame, report.registers.at(kFirstFrameRegister));
         for (std::size_t i = 1; i < report.stack.size(); ++i) {
             EXPECT_GT(report.stack[i].frame, report.stack[i - 1].frame) << "line " << i;
-            EXPECT_EQ(report.stack[i].frame % 8, 0u) << "line " << i;
+            EXPECT_EQ(report.stack[i].frame % sizeof(void*), 0u) << "line " << i;
         }
     }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -45,6 +46,22 @@ LPTOP_LEVEL_EXCEPTION_FILTER CurrentFilter()
     return current;
 }
 
+// The register block as the report must print it from a context.
+std::map<std::string, std::uint64_t> ReportedRegisters(const CONTEXT& context)
+{
+#ifdef _WIN64
+    return {{"RAX", context.Rax}, {"RBX", context.Rbx}, {"RCX", context.Rcx}, {"RDX", context.Rdx},
+            {"RSI", context.Rsi}, {"RDI", context.Rdi}, {"RIP", context.Rip}, {"RSP", context.Rsp},
+            {"RBP", context.Rbp},
+#else
+    return {{"EAX", context.Eax}, {"EBX", context.Ebx}, {"ECX", context.Ecx}, {"EDX", context.Edx},
+            {"ESI", context.Esi}, {"EDI", context.Edi}, {"EIP", context.Eip}, {"ESP", context.Esp},
+            {"EBP", context.Ebp},
+#endif
+            {"CS", context.SegCs}, {"SS", context.SegSs}, {"DS", context.SegDs}, {"ES", context.SegEs},
+            {"FS", context.SegFs}, {"GS", context.SegGs}, {"Flags", context.EFlags}};
+}
+
 class CrashReporterTest : public ::testing::Test
 {
 protected:
@@ -67,7 +84,7 @@ protected:
         ::RtlCaptureContext(&m_context);
         m_record = EXCEPTION_RECORD{};
         m_record.ExceptionCode = code;
-        m_record.ExceptionAddress = reinterpret_cast<void*>(m_context.Rip);
+        m_record.ExceptionAddress = reinterpret_cast<void*>(ReportedRegisters(m_context).at(kPcRegister));
         m_pointers = EXCEPTION_POINTERS{&m_record, &m_context};
         return &m_pointers;
     }
@@ -110,12 +127,7 @@ TEST_F(CrashReporterTest, WritesTheReportThenHandsTheExceptionOnWithItsAnswer)
     EXPECT_EQ(reports[0].code, "C0000094");
     EXPECT_EQ(reports[0].name, "INT_DIVIDE_BY_ZERO");
     EXPECT_TRUE(SamePath(reports[0].faultModule, OwnPath()));
-    EXPECT_EQ(reports[0].registers.at("RIP"), m_context.Rip);
-    EXPECT_EQ(reports[0].registers.at("RSP"), m_context.Rsp);
-    EXPECT_EQ(reports[0].registers.at("RBP"), m_context.Rbp);
-    EXPECT_EQ(reports[0].registers.at("RBX"), m_context.Rbx);
-    EXPECT_EQ(reports[0].registers.at("Flags"), m_context.EFlags);
-    EXPECT_EQ(reports[0].registers.at("CS"), m_context.SegCs);
+    EXPECT_EQ(reports[0].registers, ReportedRegisters(m_context));
     // This test, then the test framework's frames below it.
     ASSERT_GE(reports[0].stack.size(), 3u);
     EXPECT_TRUE(SamePath(reports[0].stack[1].module, OwnPath()));

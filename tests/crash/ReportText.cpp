@@ -55,7 +55,18 @@ private:
     std::size_t m_next = 0;
 };
 
-const std::string kHex16 = "([0-9A-F]{16})";
+#ifdef _WIN64
+const std::string kAddress = "([0-9A-F]{16})";
+const char* const kGeneralRegisters[] = {"RAX", "RBX", "RCX", "RDX", "RSI", "RDI"};
+const std::string kPc = "RIP", kSp = "RSP", kFp = "RBP";
+const char kStackHeading[] = "Address           Frame             Logical addr  Module";
+#else
+const std::string kAddress = "([0-9A-F]{8})";
+const char* const kGeneralRegisters[] = {"EAX", "EBX", "ECX", "EDX", "ESI", "EDI"};
+const std::string kPc = "EIP", kSp = "ESP", kFp = "EBP";
+const char kStackHeading[] = "Address   Frame     Logical addr  Module";
+#endif
+const std::string kWord = "([0-9A-F]{8})";
 
 ParsedReport ParseOne(const std::string& body)
 {
@@ -67,7 +78,7 @@ ParsedReport ParseOne(const std::string& body)
         report.code = match[1];
         report.name = match[2];
     }
-    if (reader.Next(std::regex("Fault address:  " + kHex16 + " ([0-9A-F]{2}):([0-9A-F]{8}) (.*)"), match)) {
+    if (reader.Next(std::regex("Fault address:  " + kAddress + " ([0-9A-F]{2}):([0-9A-F]{8}) (.*)"), match)) {
         report.faultAddress = Hex(match[1]);
         report.faultSection = static_cast<unsigned>(Hex(match[2]));
         report.faultOffset = static_cast<std::uint32_t>(Hex(match[3]));
@@ -75,18 +86,18 @@ ParsedReport ParseOne(const std::string& body)
     }
     reader.Next("");
     reader.Next("Registers:");
-    for (const char* name : {"RAX", "RBX", "RCX", "RDX", "RSI", "RDI"}) {
-        if (reader.Next(std::regex(std::string(name) + ":" + kHex16), match))
+    for (const char* name : kGeneralRegisters) {
+        if (reader.Next(std::regex(std::string(name) + ":" + kAddress), match))
             report.registers[name] = Hex(match[1]);
     }
-    if (reader.Next(std::regex("CS:RIP:([0-9A-F]{4}):" + kHex16), match)) {
+    if (reader.Next(std::regex("CS:" + kPc + ":([0-9A-F]{4}):" + kAddress), match)) {
         report.registers["CS"] = Hex(match[1]);
-        report.registers["RIP"] = Hex(match[2]);
+        report.registers[kPc] = Hex(match[2]);
     }
-    if (reader.Next(std::regex("SS:RSP:([0-9A-F]{4}):" + kHex16 + "  RBP:" + kHex16), match)) {
+    if (reader.Next(std::regex("SS:" + kSp + ":([0-9A-F]{4}):" + kAddress + "  " + kFp + ":" + kAddress), match)) {
         report.registers["SS"] = Hex(match[1]);
-        report.registers["RSP"] = Hex(match[2]);
-        report.registers["RBP"] = Hex(match[3]);
+        report.registers[kSp] = Hex(match[2]);
+        report.registers[kFp] = Hex(match[3]);
     }
     if (reader.Next(std::regex("DS:([0-9A-F]{4})  ES:([0-9A-F]{4})  FS:([0-9A-F]{4})  GS:([0-9A-F]{4})"), match)) {
         report.registers["DS"] = Hex(match[1]);
@@ -94,12 +105,12 @@ ParsedReport ParseOne(const std::string& body)
         report.registers["FS"] = Hex(match[3]);
         report.registers["GS"] = Hex(match[4]);
     }
-    if (reader.Next(std::regex("Flags:([0-9A-F]{8})"), match))
+    if (reader.Next(std::regex("Flags:" + kWord), match))
         report.registers["Flags"] = Hex(match[1]);
     reader.Next("");
     reader.Next("Call stack:");
-    reader.Next("Address           Frame             Logical addr  Module");
-    const std::regex stackLine(kHex16 + "  " + kHex16 + "  ([0-9A-F]{4}):([0-9A-F]{8}) (.*)");
+    reader.Next(kStackHeading);
+    const std::regex stackLine(kAddress + "  " + kAddress + "  ([0-9A-F]{4}):" + kWord + " (.*)");
     do {
         if (reader.Next(stackLine, match))
             report.stack.push_back(StackLine{Hex(match[1]), Hex(match[2]), static_cast<unsigned>(Hex(match[3])),

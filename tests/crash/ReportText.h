@@ -1,5 +1,5 @@
-// Reads a report file of the 64-bit program back, line by line, for the
-// tests: every line must have exactly the form the report gives it.
+// Reads a report file of a program of this build's width back, line by line,
+// for the tests: every line must have exactly the form the report gives it.
 #pragma once
 
 #include <cstdint>
@@ -25,9 +25,22 @@ struct ParsedReport
     unsigned faultSection = 0;
     std::uint32_t faultOffset = 0;
     std::string faultModule;
-    std::map<std::string, std::uint64_t> registers;  // RAX to RDI, CS, RIP, SS, RSP, RBP, DS, ES, FS, GS, Flags
+    // EAX to EDI, CS, EIP, SS, ESP, EBP (RAX to RBP on 64 bits), DS, ES, FS, GS, Flags
+    std::map<std::string, std::uint64_t> registers;
     std::vector<StackLine> stack;
 };
+
+// The registers that the report's first stack line repeats: the faulting pc,
+// and the frame the walk starts from (the frame pointer on 32 bits, where the
+// walk follows the frame-pointer chain; the stack pointer on 64 bits, where it
+// unwinds).
+#ifdef _WIN64
+constexpr char kPcRegister[] = "RIP";
+constexpr char kFirstFrameRegister[] = "RSP";
+#else
+constexpr char kPcRegister[] = "EIP";
+constexpr char kFirstFrameRegister[] = "EBP";
+#endif
 
 // Splits a report file into its reports (each opened by the rule line) and
 // parses each; text before the first rule becomes a report with a problem.
