@@ -19,17 +19,28 @@ CRegKey& CRegKey::operator=(CRegKey&& other) noexcept
     return *this;
 }
 
-LONG CRegKey::Create(HKEY parent, const std::wstring& path)
+LONG CRegKey::Create(HKEY parent, const std::wstring& path, REGSAM view)
 {
     Reset();
     return RegCreateKeyExW(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                           KEY_WRITE, nullptr, &m_key, nullptr);
+                           KEY_WRITE | view, nullptr, &m_key, nullptr);
+}
+
+LONG CRegKey::Open(HKEY parent, const std::wstring& path, REGSAM access)
+{
+    Reset();
+    return RegOpenKeyExW(parent, path.c_str(), 0, access, &m_key);
 }
 
 LONG CRegKey::SetDefaultValue(const std::wstring& value) const
 {
+    return SetValue(std::wstring(), value);
+}
+
+LONG CRegKey::SetValue(const std::wstring& name, const std::wstring& value) const
+{
     const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(m_key, nullptr, 0, REG_SZ,
+    return RegSetValueExW(m_key, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(value.c_str()), bytes);
 }
 

@@ -14,10 +14,16 @@ public:
     CRegKey(const CRegKey&) = delete;
     CRegKey& operator=(const CRegKey&) = delete;
 
-    // Opens or creates parent\path for writing; returns the Win32 error code.
-    LONG Create(HKEY parent, const std::wstring& path);
+    // Opens or creates parent\path for writing, in the registry view that
+    // view names (KEY_WOW64_32KEY or KEY_WOW64_64KEY; 0 for this program's
+    // own); returns the Win32 error code.
+    LONG Create(HKEY parent, const std::wstring& path, REGSAM view = 0);
+    // Opens parent\path with the given access; returns the Win32 error code.
+    LONG Open(HKEY parent, const std::wstring& path, REGSAM access);
     // Sets the key's default value to a REG_SZ text; returns the Win32 error code.
     LONG SetDefaultValue(const std::wstring& value) const;
+    // Sets a named REG_SZ value; returns the Win32 error code.
+    LONG SetValue(const std::wstring& name, const std::wstring& value) const;
 
     HKEY Get() const noexcept { return m_key; }
     void Reset() noexcept;

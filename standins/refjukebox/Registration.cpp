@@ -1,6 +1,7 @@
 #include "Registration.h"
 
 #include "RegKey.h"
+#include "RegistryViews.h"
 #include "ServerClasses.h"
 #include "TypeLibrary.h"
 
@@ -40,20 +41,25 @@ std::wstring ClassKeyPath(const CLSID& clsid)
     return L"Software\\Classes\\CLSID\\" + GuidText(clsid);
 }
 
-bool WriteKey(const std::wstring& path, const std::wstring& defaultValue)
+bool WriteKey(const std::wstring& path, REGSAM view, const std::wstring& defaultValue)
 {
     CRegKey key;
-    return key.Create(HKEY_LOCAL_MACHINE, path) == ERROR_SUCCESS &&
+    return key.Create(HKEY_LOCAL_MACHINE, path, view) == ERROR_SUCCESS &&
            key.SetDefaultValue(defaultValue) == ERROR_SUCCESS;
 }
 
 bool WriteClass(const ServerClass& serverClass, const std::wstring& exePath, const GUID& libid)
 {
     const std::wstring path = ClassKeyPath(serverClass.clsid);
-    // Quoted, so that a path with blanks still starts this exe.
-    return WriteKey(path, serverClass.name) &&
-           WriteKey(path + L"\\LocalServer32", L"\"" + exePath + L"\"") &&
-           WriteKey(path + L"\\TypeLib", GuidText(libid));
+    bool written = true;
+    for (REGSAM view : kRegistryViews)
+    {
+        // Quoted, so that a path with blanks still starts this exe.
+        written = written && WriteKey(path, view, serverClass.name) &&
+                  WriteKey(path + L"\\LocalServer32", view, L"\"" + exePath + L"\"") &&
+                  WriteKey(path + L"\\TypeLib", view, GuidText(libid));
+    }
+    return written;
 }
 
 } // namespace
@@ -87,10 +93,16 @@ bool UnregisterServer()
     bool complete = true;
     for (const ServerClass& serverClass : ServerClasses())
     {
-        const LONG result =
-            RegDeleteTreeW(HKEY_LOCAL_MACHINE, ClassKeyPath(serverClass.clsid).c_str());
-        if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
-            complete = false;
+        for (REGSAM view : kRegistryViews)
+        {
+            CRegKey classes;
+            LONG result = classes.Open(HKEY_LOCAL_MACHINE, L"Software\\Classes\\CLSID",
+                                       KEY_ALL_ACCESS | view);
+            if (result == ERROR_SUCCESS)
+                result = RegDeleteTreeW(classes.Get(), GuidText(serverClass.clsid).c_str());
+            if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
+                complete = false;
+        }
     }
 
     const std::wstring exePath = ModulePath();

@@ -2,6 +2,7 @@
 
 #include "Bstr.h"
 #include "ComRef.h"
+#include "TypeLibraryWidths.h"
 
 #include <oleauto.h>
 
@@ -59,6 +60,10 @@ HRESULT RegisterEmbeddedTypeLibrary(const std::wstring& exePath, EmbeddedTypeLib
     result = RegisterTypeLib(loaded.Get(), &registeredPath[0], &helpDirectory[0]);
     if (FAILED(result))
         return result;
+    result = RegisterForBothWidths(loaded.Get(), path,
+                                   exePath + L"\\" + std::to_wstring(static_cast<int>(library) + kOtherWidthOffset));
+    if (FAILED(result))
+        return result;
     CLibraryAttributes attributes(loaded.Get());
     if (FAILED(attributes.Result()))
         return attributes.Result();
@@ -85,7 +90,12 @@ HRESULT UnregisterEmbeddedTypeLibrary(const std::wstring& exePath, EmbeddedTypeL
     CBstr registeredPath;
     if (FAILED(QueryPathOfRegTypeLib(identity.guid, identity.wMajorVerNum, identity.wMinorVerNum,
                                      identity.lcid, registeredPath.Receive())))
+    {
+        UnregisterForBothWidths(loaded.Get());
         return S_OK;
-    return UnRegisterTypeLib(identity.guid, identity.wMajorVerNum, identity.wMinorVerNum,
-                             identity.lcid, identity.syskind);
+    }
+    result = UnRegisterTypeLib(identity.guid, identity.wMajorVerNum, identity.wMinorVerNum,
+                               identity.lcid, identity.syskind);
+    UnregisterForBothWidths(loaded.Get());
+    return result;
 }

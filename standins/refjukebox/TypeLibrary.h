@@ -3,17 +3,20 @@
 #include <string>
 
 // The type libraries embedded in the exe as TYPELIB resources; the numbers
-// are the resource ids in RefJukebox.rc.
+// are the resource ids in RefJukebox.rc. Each has a twin laid out for the
+// other width, kOtherWidthOffset further on.
 enum class EmbeddedTypeLibrary : int
 {
     Contract = 1,
     TestControl = 2,
 };
+constexpr int kOtherWidthOffset = 2;
 
 // Registers the library with RegisterTypeLib, which also writes the
 // marshalling keys of its [oleautomation] interfaces, so that the system's
-// type-library marshaller carries them; no proxy DLL is needed. On success
-// libid is the library's id, for the TypeLib key of its classes.
+// type-library marshaller carries them; no proxy DLL is needed. Its twin is
+// registered for clients of the other width. On success libid is the
+// library's id, for the TypeLib key of its classes.
 HRESULT RegisterEmbeddedTypeLibrary(const std::wstring& exePath, EmbeddedTypeLibrary library,
                                     GUID& libid);
 
