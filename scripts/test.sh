@@ -1,10 +1,13 @@
 #!/bin/bash
 # Builds everything and runs every test: the Windows-free logic natively under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the i686 build (compiled and
-# linked only), and the x86_64 build's unit and end-to-end tests under Wine.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the x86_64 and the
+# i686 build, each with its unit, end-to-end, crash and tool tests under Wine.
+# On a machine that cannot execute 32-bit code the i686 build is compiled and
+# linked, and its runs are skipped with one line that says so.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+source scripts/x86-support.sh
 
 jobs=$(nproc)
 
@@ -13,14 +16,21 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 ctest --preset native
 
-echo "== i686 build"
-cmake --preset windows-x86 >/dev/null
-cmake --build --preset windows-x86 -j "$jobs"
-
-echo "== x86_64 build and tests under Wine"
-cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 -j "$jobs"
+# The i686 tree first: the x86_64 tree packs both widths into the downloads.
+for preset in windows-x86 windows-x64; do
+    echo "== $preset build"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+done
 echo "== The Windows downloads"
 cmake --build --preset windows-x64 --target downloads
 ls -l build/windows-x64/downloads
+
+echo "== x86_64 tests under Wine"
 ctest --preset windows-x64
+if x86_runs; then
+    echo "== i686 tests under Wine (WoW64)"
+    ctest --preset windows-x86
+else
+    x86_unavailable_line
+fi

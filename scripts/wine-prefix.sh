@@ -8,7 +8,8 @@ export WINEPREFIX="$(realpath -m "${1:?prefix directory}")"
 export WINEDEBUG=-all
 # VANTREL_MORE_DLL_OVERRIDES adds to them, for one run.
 export WINEDLLOVERRIDES="mscoree,mshtml=${VANTREL_MORE_DLL_OVERRIDES:+;$VANTREL_MORE_DLL_OVERRIDES}"
-# The 64-bit loader directly: 32-bit code cannot run on these machines.
+# The 64-bit loader for both widths: it starts a 32-bit program through the
+# 32-bit loader by itself.
 export WINELOADER=/usr/lib/wine/wine64
 export WINESERVER=/usr/lib/wine/wineserver64
 [ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver
@@ -23,7 +24,18 @@ wine_show_windows() {
     "$WINESERVER" -w
 }
 
-if [ ! -f "$WINEPREFIX/.vantrel-ready-2" ]; then
+source "$(dirname "${BASH_SOURCE[0]}")/x86-support.sh"
+
+# A prefix runs 32-bit programs only if it was made while they could run here
+# (WoW64, with the 32-bit system in syswow64): make an older one anew.
+ready="$WINEPREFIX/.vantrel-ready-3"
+if [ -f "$WINEPREFIX/system.reg" ] && { [ ! -f "$ready" ] ||
+        { [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] && x86_runs; }; }; then
+    "$WINESERVER" -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+fi
+
+if [ ! -f "$ready" ]; then
     mkdir -p "$WINEPREFIX"
     "$WINELOADER" wineboot --init >/dev/null 2>&1
     "$WINESERVER" -w
@@ -40,5 +52,5 @@ if [ ! -f "$WINEPREFIX/.vantrel-ready-2" ]; then
         done
     done
     "$WINESERVER" -w
-    touch "$WINEPREFIX/.vantrel-ready-2"
+    touch "$ready"
 fi
