@@ -3,14 +3,17 @@
 # Wine prefix and plays a scripted session with a simulated remote against
 # VantrelRemote.exe -debug, its window drawn on a virtual X display (Xvfb).
 # It tells what each side did, saves the event log and a PNG of the window.
+#   scripts/demo.sh [--x86 | --x64]   (the width: see scripts/width.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+source scripts/width.sh "$@"
+echo "== The $width build"
 
-cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 -j "$(nproc)" --target vantrel_demo >/dev/null
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j "$(nproc)" --target vantrel_demo >/dev/null
 
-bin=build/windows-x64/bin
+bin=build/$preset/bin
 out=build/demo
 rm -rf "$out" && mkdir -p "$out"
 out=$(realpath "$out")
