@@ -139,7 +139,9 @@ void PipeServer::Completed(Operation& operation, DWORD error)
                                          [&](const auto& retired) { return retired.get() == &instance; }));
         return;
     }
-    Device* device = Find(instance.device);
+    // Kept apart: a retire below may free the instance.
+    const SimulatedDeviceId id = instance.device;
+    Device* device = Find(id);
     if (device == nullptr || kind == OperationKind::Write)
         return;
     if (kind == OperationKind::Connect && error == 0) {
@@ -154,7 +156,7 @@ void PipeServer::Completed(Operation& operation, DWORD error)
     } else {
         Retire(*device, instance);  // the client closed its end, or listening failed
     }
-    TopUpListening(instance.device, *device);
+    TopUpListening(id, *device);
 }
 
 DWORD PipeServer::Issue(Instance& instance, OperationKind kind, std::vector<std::uint8_t> buffer)
