@@ -79,6 +79,7 @@ BOOL CVantrelRemoteDlg::OnInitDialog()
     PostWmAppcommandZero();
 
     PrepareEventLog();
+    PlugEventLog();
 
     if (m_debugMode)
         PostMessage(WM_SHOW_MAIN_WINDOW);
@@ -141,6 +142,8 @@ void CVantrelRemoteDlg::OnDestroy()
     ShutdownRemoteDevice();
     if (m_jukeboxCompanion)
         m_jukeboxCompanion->NotifyClosing();
+    // The list goes with the window; a line from now on is dropped.
+    UnplugEventLog();
     CDialog::OnDestroy();
 }
 
