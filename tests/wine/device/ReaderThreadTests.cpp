@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "DeviceFixture.h"
 #include "ProgramRun.h"
@@ -139,4 +141,22 @@ TEST_F(ReaderThreadTest, TheStopEndsTheOutstandingReadAndClosesTheRemote)
     WaitForReaderThreadEnd();
     ConnectRemote();
     EXPECT_EQ(RemoteState.open, 0) << "nothing connects once the device side has stopped";
+}
+
+TEST_F(ReaderThreadTest, TheRecordIsHandedToAnotherThreadWhileTheReaderWaitsForAReport)
+{
+    const auto remote = Plug();
+    StartDeviceSide();
+    ASSERT_TRUE(Echo(remote));
+    std::atomic<bool> granted{false};
+    std::thread other([&] {
+        RemoteRecordClaim claim;
+        granted = true;
+    });
+    const bool inTime = WaitUntil([&] { return granted.load(); });
+    if (!inTime)
+        Simulator().Press(remote, kEchoKey, {0x05});  // ends the read the reader kept the record for
+    other.join();
+    EXPECT_TRUE(inTime) << "the reader kept the record while the remote was open";
+    EXPECT_TRUE(Echo(remote)) << "the reader reads again once the claim ends";
 }
