@@ -3,6 +3,7 @@
 #include <process.h>
 
 #include <cstdint>
+#include <exception>
 #include <new>
 #include <optional>
 #include <string>
@@ -197,6 +198,18 @@ void EndSession()
     RemoteRecordClaim claim;
 }
 
+// A step of the stop sequence that may fail (no memory for the block or the
+// log line) without keeping the later ones from running.
+template <class Step>
+void RunStopStep(Step step) noexcept
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+        // The step is lost; the ones after it matter more.
+    }
+}
+
 }  // namespace
 
 int InitRemoteDevice()
@@ -238,12 +251,12 @@ bool StartReportRead()
     return ::GetLastError() == ERROR_IO_PENDING;
 }
 
-void ShutdownRemoteDevice()
+void ShutdownRemoteDevice() noexcept
 {
     if (!RemoteState.connectFailed) {
         if (!RemoteState.lost) {
-            PostModuleWrite(sizeof kReaderStopBlock, kReaderStopBlock);
-            AnnounceHostDetached();
+            RunStopStep([] { PostModuleWrite(sizeof kReaderStopBlock, kReaderStopBlock); });
+            RunStopStep(AnnounceHostDetached);
             ::Sleep(kDetachPauseMilliseconds);
         }
         ::SetEvent(g_stopEvent.Get());

@@ -17,8 +17,10 @@ void StartReaderThread();
 bool StartReportRead();
 // The stop sequence: the stop block and the detach when the remote was in
 // service, the stop, a 400 ms grace and the disconnect; then the reader
-// leaves the record for good and the events are closed.
-void ShutdownRemoteDevice();
+// leaves the record for good and the events are closed. Each step runs
+// whatever the ones before it did: a block or a log line that cannot be made
+// must not keep the reader running or the remote open.
+void ShutdownRemoteDevice() noexcept;
 // Once the main window is gone (so that nothing on the reader thread can wait
 // for the user-interface thread any more), waits a bounded time for the
 // reader thread to end; false if it still runs, so that what it uses must
