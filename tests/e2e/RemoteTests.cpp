@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -49,6 +50,18 @@ std::vector<std::string> PlugAndPlayLines(const std::vector<std::string>& texts)
     std::copy_if(texts.begin(), texts.end(), std::back_inserter(lines),
                  [](const std::string& text) { return text.rfind("Plug and Play ", 0) == 0; });
     return lines;
+}
+
+// The processor time a process has used, in seconds.
+double ProcessorSeconds(HANDLE process)
+{
+    FILETIME creation{}, exit{}, kernel{}, user{};
+    if (!::GetProcessTimes(process, &creation, &exit, &kernel, &user))
+        return 0;
+    const auto ticks = [](const FILETIME& time) {
+        return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(kernel) + ticks(user)) / 1e7;
 }
 
 bool StartsWithAny(const std::vector<std::string>& all, const std::string& prefix)
@@ -250,4 +263,25 @@ TEST_F(RemoteTest, ClosingWithAReadOutstandingEndsCleanlyAndTellsTheModule)
     EXPECT_THAT(SubstituteModule::Writes(), Contains("a4f0: 00"));
     EXPECT_THAT(SubstituteModule::Blocks(), Not(Contains("02 a2 21"))) << "the stop block is dropped";
     EXPECT_EQ(Remote().Connections(remote), 0u);
+}
+
+TEST_F(RemoteTest, ReadsThatKeepFailingAreGivenUpAtTheReadersPaceWithoutKeepingTheProcessorBusy)
+{
+    const auto remote = Plug();
+    StartSettled("");
+    const double startProcessor = ProcessorSeconds(m_run->Process());
+    const auto start = std::chrono::steady_clock::now();
+    Remote().FailReads(remote, true);
+    // Each give-up reopens the remote and tells the module so.
+    ASSERT_TRUE(WaitUntil([] { return CountOf(SubstituteModule::Writes(), "a4f0: 02") >= 3; })) << "never given up";
+    const double processor = ProcessorSeconds(m_run->Process()) - startProcessor;
+    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const std::size_t reads = Remote().FailedReads(remote);
+    // Every failed read waits out a slice of 150 ms before the next one
+    // starts: a loaded machine can only make them fewer.
+    EXPECT_LE(reads, 2 + elapsed / 0.1) << reads << " failed reads in " << elapsed << " s";
+    EXPECT_LT(processor, elapsed / 4) << processor << " s of processor time in " << elapsed << " s";
+
+    Remote().FailReads(remote, false);
+    PressForCommands(remote, 1, {}, 1);
 }
