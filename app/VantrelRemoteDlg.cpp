@@ -5,6 +5,7 @@
 #include "common/FatalErrors.h"
 #include "device/DeviceChange.h"
 #include "device/ReaderThread.h"
+#include "device/RemoteConnection.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
 #include "handlers/HandlerOutputs.h"
@@ -87,6 +88,10 @@ BOOL CVantrelRemoteDlg::OnInitDialog()
         ModifyStyleEx(WS_EX_APPWINDOW, 0);  // no taskbar button, even if shown later
 
     m_deviceNotification = RegisterHidNotifications(m_hWnd);
+    // Creating the companion and registering the window may start the
+    // jukebox's server and take seconds; a remote plugged in meanwhile was
+    // announced to no window. Does nothing when the remote is open.
+    ConnectRemote();
     return TRUE;
 }
 

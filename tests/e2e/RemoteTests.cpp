@@ -64,6 +64,17 @@ double ProcessorSeconds(HANDLE process)
     return static_cast<double>(ticks(kernel) + ticks(user)) / 1e7;
 }
 
+// Holds the jukebox's creations of the companion for one scope.
+class CompanionCreationHold
+{
+public:
+    CompanionCreationHold() { Jukebox().HoldCompanionCreation(true); }
+    ~CompanionCreationHold() { Lift(); }
+    CompanionCreationHold(const CompanionCreationHold&) = delete;
+    CompanionCreationHold& operator=(const CompanionCreationHold&) = delete;
+    void Lift() { Jukebox().HoldCompanionCreation(false); }
+};
+
 bool StartsWithAny(const std::vector<std::string>& all, const std::string& prefix)
 {
     return std::any_of(all.begin(), all.end(), [&](const std::string& one) { return one.rfind(prefix, 0) == 0; });
@@ -263,6 +274,23 @@ TEST_F(RemoteTest, ClosingWithAReadOutstandingEndsCleanlyAndTellsTheModule)
     EXPECT_THAT(SubstituteModule::Writes(), Contains("a4f0: 00"));
     EXPECT_THAT(SubstituteModule::Blocks(), Not(Contains("02 a2 21"))) << "the stop block is dropped";
     EXPECT_EQ(Remote().Connections(remote), 0u);
+}
+
+TEST_F(RemoteTest, ARemotePluggedInWhileTheJukeboxIsSlowToStartIsConnectedWhenStartUpEnds)
+{
+    {
+        CompanionCreationHold hold;
+        LaunchProgram("-debug");
+        // The first connect has found nothing, and no window is registered
+        // for device notifications yet: the system tells no one of this plug.
+        ASSERT_TRUE(WaitUntil([] { return Jukebox().HeldCompanionCreations() == 1; }))
+            << "the program never asked for the companion";
+        const auto remote = Plug();
+        hold.Lift();
+        WaitForStartUp();
+        PressForCommands(remote, 1, {}, 2);
+    }
+    EXPECT_EQ(Commands().back(), "1");
 }
 
 TEST_F(RemoteTest, ReadsThatKeepFailingAreGivenUpAtTheReadersPaceWithoutKeepingTheProcessorBusy)
