@@ -162,7 +162,7 @@ void CVantrelRemoteDlg::OnClose()
     CDialog::OnClose();
     if (!DestroyWindow())
         throw Exception();
-    ::PostQuitMessage(0);
+    ::PostQuitMessage(kClosedExitCode);
 }
 
 LRESULT CVantrelRemoteDlg::OnJukeboxCommand(WPARAM, LPARAM lParam)

@@ -18,6 +18,10 @@
 
 class EventLogWindow;
 
+// The code of the quit message that the dialog posts when it is closed: the
+// process's exit code.
+constexpr int kClosedExitCode = 0;
+
 class CVantrelRemoteDlg : public CDialog
 {
 public:

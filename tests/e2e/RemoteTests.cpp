@@ -64,6 +64,15 @@ double ProcessorSeconds(HANDLE process)
     return static_cast<double>(ticks(kernel) + ticks(user)) / 1e7;
 }
 
+// The size of a file, 0 when there is none.
+unsigned long long FileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 // Holds the jukebox's creations of the companion for one scope.
 class CompanionCreationHold
 {
@@ -291,6 +300,28 @@ TEST_F(RemoteTest, ARemotePluggedInWhileTheJukeboxIsSlowToStartIsConnectedWhenSt
         PressForCommands(remote, 1, {}, 2);
     }
     EXPECT_EQ(Commands().back(), "1");
+}
+
+TEST_F(RemoteTest, AQuitMessageFromAnotherProcessEndsTheProgramAsACloseDoes)
+{
+    const std::string crashReport = ProgramFolder() + "\\VantrelRemote.RPT";
+    const auto reportSize = FileSize(crashReport);
+    const auto remote = Plug();
+    StartSettled("");
+    // After the action the reader has the next read outstanding.
+    ASSERT_TRUE(Remote().Press(remote, 34, {0x05}));
+    ASSERT_TRUE(WaitUntil([] { return CountOf(SubstituteModule::Writes(), "a4f3: 01") == 1; }));
+    Jukebox().ClearJournal();
+
+    ASSERT_TRUE(::PostMessageA(m_window, WM_QUIT, 3, 0));
+    ASSERT_TRUE(m_run->WaitForExit());
+    EXPECT_EQ(m_run->ExitCode(), 0u);
+    EXPECT_FALSE(::IsWindow(m_window));
+    EXPECT_THAT(Operations(Jukebox().Journal()),
+                ElementsAre("NotifyClosing", "ReleaseJukeboxCompanion", "ReleaseJukeboxLink"));
+    EXPECT_THAT(SubstituteModule::Writes(), Contains("a4f0: 00")) << "the module was told";
+    EXPECT_EQ(Remote().Connections(remote), 0u);
+    EXPECT_EQ(FileSize(crashReport), reportSize) << "no crash report";
 }
 
 TEST_F(RemoteTest, ReadsThatKeepFailingAreGivenUpAtTheReadersPaceWithoutKeepingTheProcessorBusy)
