@@ -1,67 +1,64 @@
-// The event log of the main dialog: appending from any thread, clearing and
-// saving.
+// The event log of the main dialog: the list it plugs into the log's room,
+// its rows, clearing and saving.
 #include "app/EventLog.h"
 
+#include <cstdint>
 #include <fstream>
-#include <string>
-#include <vector>
 
 #include "app/EventLogFile.h"
 #include "app/VantrelRemoteDlg.h"
-#include "framework/PostedPayloadQueue.h"
 #include "framework/Time.h"
-#include "framework/WinApp.h"
 
-namespace {
-
-struct LogLine
+void EventLogWindow::AppendLine(const char* text)
 {
-    CString time;
-    CString text;
-};
-
-// Lines from other threads wait here while their thread waits for the
-// user-interface thread to insert them, so that the row counter is only ever
-// used on that thread and two lines never share a row.
-PostedPayloadQueue<LogLine>& LinesFromOtherThreads()
-{
-    static PostedPayloadQueue<LogLine> lines;
-    return lines;
-}
-
-}  // namespace
-
-void AppendLogLine(const char* text)
-{
-    CWinThread* thread = AfxGetThread();
-    auto* dialog = dynamic_cast<CVantrelRemoteDlg*>(thread != nullptr ? thread->GetMainWnd() : nullptr);
-    if (dialog != nullptr)
-        dialog->AppendLogLine(text);
-}
-
-void CVantrelRemoteDlg::AppendLogLine(const char* text)
-{
-    if (!m_debugMode)
-        return;
-    const CString time = CTime::GetCurrentTime().Format("%H:%M:%S");
-    HWND window = m_hWnd;
-    if (window != nullptr && ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId()) {
-        InsertLogRow(time, text);
-        return;
+    HWND window = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_dialog == nullptr || !m_dialog->m_debugMode)
+            return;
+        window = m_dialog->GetSafeHwnd();
     }
     if (window == nullptr)
         return;
-    auto& lines = LinesFromOtherThreads();
-    const auto token = lines.Push(LogLine{time, CString(text)});
+    const CString time = CTime::GetCurrentTime().Format("%H:%M:%S");
+    const auto token = m_lines.Push(LogLine{time, CString(text)});
+    // On the window's own thread this calls the dialog directly.
     ::SendMessageA(window, WM_APPEND_LOG_LINE, 0, static_cast<LPARAM>(token));
     // Already taken unless the window went away before it could take it.
-    lines.Discard(token);
+    m_lines.Discard(token);
+}
+
+std::vector<LogLine> EventLogWindow::TakeThrough(LPARAM token)
+{
+    return m_lines.TakeThrough(static_cast<std::uintptr_t>(token));
+}
+
+void EventLogWindow::Detach()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_dialog = nullptr;
+}
+
+void CVantrelRemoteDlg::PlugEventLog()
+{
+    m_eventLogWindow = std::make_shared<EventLogWindow>(*this);
+    PlugEventLogList(m_eventLogWindow);
+}
+
+void CVantrelRemoteDlg::UnplugEventLog()
+{
+    if (!m_eventLogWindow)
+        return;
+    UnplugEventLogList();
+    m_eventLogWindow->Detach();
 }
 
 LRESULT CVantrelRemoteDlg::OnAppendLogLine(WPARAM, LPARAM lParam)
 {
-    for (const LogLine& line : LinesFromOtherThreads().TakeThrough(static_cast<std::uintptr_t>(lParam)))
-        InsertLogRow(line.time, line.text);
+    if (m_eventLogWindow) {
+        for (const LogLine& line : m_eventLogWindow->TakeThrough(lParam))
+            InsertLogRow(line.time, line.text);
+    }
     return 0;
 }
 

@@ -31,11 +31,22 @@ BOOL CVantrelRemoteApp::InitInstance()
 
 int CVantrelRemoteApp::ExitInstance()
 {
-    // The reader thread reaches the dialog through the main-window pointer.
-    WaitForReaderThreadEnd();
+    // Any process may post WM_QUIT to the window, whose class is public; the
+    // loop then ends without WM_CLOSE. The end is the same as after one: the
+    // window destroyed (the device side stopped, the remote released, the
+    // jukebox told), and the code its close gives.
+    const bool closedOnItsOwn = m_dialog == nullptr || m_dialog->GetSafeHwnd() == nullptr;
+    if (!closedOnItsOwn)
+        m_dialog->DestroyWindow();
+    const int exitCode = closedOnItsOwn ? CWinApp::ExitInstance() : kClosedExitCode;
+    // The reader thread reaches the dialog through the main-window pointer,
+    // and static destruction frees what it uses: a reader that does not end
+    // (held up in the module library, say) must not meet either.
+    if (!WaitForReaderThreadEnd())
+        ::TerminateProcess(::GetCurrentProcess(), static_cast<UINT>(exitCode));
     m_pMainWnd = nullptr;
     m_dialog.reset();
-    return CWinApp::ExitInstance();
+    return exitCode;
 }
 
 void CVantrelRemoteApp::RegisterMainWindowClass()

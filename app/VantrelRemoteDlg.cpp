@@ -5,6 +5,7 @@
 #include "common/FatalErrors.h"
 #include "device/DeviceChange.h"
 #include "device/ReaderThread.h"
+#include "device/RemoteConnection.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
 #include "handlers/HandlerOutputs.h"
@@ -79,6 +80,7 @@ BOOL CVantrelRemoteDlg::OnInitDialog()
     PostWmAppcommandZero();
 
     PrepareEventLog();
+    PlugEventLog();
 
     if (m_debugMode)
         PostMessage(WM_SHOW_MAIN_WINDOW);
@@ -86,6 +88,10 @@ BOOL CVantrelRemoteDlg::OnInitDialog()
         ModifyStyleEx(WS_EX_APPWINDOW, 0);  // no taskbar button, even if shown later
 
     m_deviceNotification = RegisterHidNotifications(m_hWnd);
+    // Creating the companion and registering the window may start the
+    // jukebox's server and take seconds; a remote plugged in meanwhile was
+    // announced to no window. Does nothing when the remote is open.
+    ConnectRemote();
     return TRUE;
 }
 
@@ -141,6 +147,8 @@ void CVantrelRemoteDlg::OnDestroy()
     ShutdownRemoteDevice();
     if (m_jukeboxCompanion)
         m_jukeboxCompanion->NotifyClosing();
+    // The list goes with the window; a line from now on is dropped.
+    UnplugEventLog();
     CDialog::OnDestroy();
 }
 
@@ -154,7 +162,7 @@ void CVantrelRemoteDlg::OnClose()
     CDialog::OnClose();
     if (!DestroyWindow())
         throw Exception();
-    ::PostQuitMessage(0);
+    ::PostQuitMessage(kClosedExitCode);
 }
 
 LRESULT CVantrelRemoteDlg::OnJukeboxCommand(WPARAM, LPARAM lParam)

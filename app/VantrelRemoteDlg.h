@@ -16,6 +16,12 @@
 #include "framework/Dialog.h"
 #include "framework/ListCtrl.h"
 
+class EventLogWindow;
+
+// The code of the quit message that the dialog posts when it is closed: the
+// process's exit code.
+constexpr int kClosedExitCode = 0;
+
 class CVantrelRemoteDlg : public CDialog
 {
 public:
@@ -23,9 +29,6 @@ public:
     // ComException if either fails.
     explicit CVantrelRemoteDlg(CWnd* parent = nullptr);
     ~CVantrelRemoteDlg() override;
-
-    // Appends one time-stamped line in debug mode; callable from any thread.
-    void AppendLogLine(const char* text);
 
     // Members in the order their destruction must run backwards: the jukebox
     // objects are released before COM ends, the companion first.
@@ -37,6 +40,8 @@ public:
     int m_rowCounter = 0;
     bool m_debugMode = false;
     UniqueDeviceNotification m_deviceNotification;
+    // What the dialog plugs into the event log while its window lives.
+    std::shared_ptr<EventLogWindow> m_eventLogWindow;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -62,6 +67,8 @@ protected:
 private:
     void AddSystemMenuEntry();
     void PrepareEventLog();
+    void PlugEventLog();
+    void UnplugEventLog();
     void InsertLogRow(const char* time, const char* text);
     void ClearEventLog();
 };

@@ -38,32 +38,32 @@ CycleEnd RunReadCycle(ReaderPorts& ports, const std::string& reopenPath, unsigne
         ports.Idle();
         return CycleEnd::Next;
     }
-    const bool started = ports.StartReportRead();
+    bool reading = ports.StartReportRead();
     for (;;) {
         const ReaderWake wake = ports.WaitForReport();
         if (wake == ReaderWake::Stop) {
-            ports.CancelReportRead(started);
+            ports.CancelReportRead(reading);
             return CycleEnd::Stopped;
         }
-        if (!ports.RemoteOpen() || !ports.SessionLive() || wake == ReaderWake::Failed) {
-            // Closed by the other thread, or a wait that cannot be trusted:
-            // nothing is delivered and the read must end before the record
-            // is handed back.
-            ports.CancelReportRead(started);
+        if (!ports.RemoteOpen() || !ports.SessionLive() || ports.RecordWanted() || wake == ReaderWake::Failed) {
+            // Closed or wanted by the other thread, or a wait that cannot be
+            // trusted: nothing is delivered and the read must end before the
+            // record is handed back.
+            ports.CancelReportRead(reading);
             record.Leave();
             if (wake == ReaderWake::Failed)
                 ports.Idle();
             return CycleEnd::Next;
         }
         if (wake == ReaderWake::LetGo)
-            continue;  // the remote is open again: keep waiting
+            continue;  // the remote is open again and not wanted: keep waiting
         if (wake == ReaderWake::Timeout) {
-            if (started)
+            if (reading)
                 continue;  // an outstanding read is waited for without limit
             ports.CancelReportRead(false);
-            if (++failures <= kReadStartFailuresTolerated)
+            if (++failures <= kReadFailuresTolerated || !ports.GiveUpRemote())
                 return CycleEnd::Next;
-            const bool reopened = ports.GiveUpAndReopen(reopenPath);
+            const bool reopened = ports.ReopenRemote(reopenPath);
             record.Leave();
             if (reopened) {
                 failures = 0;
@@ -71,10 +71,20 @@ CycleEnd RunReadCycle(ReaderPorts& ports, const std::string& reopenPath, unsigne
             }
             return CycleEnd::Next;
         }
-        const std::optional<unsigned char> code = started ? ports.TakeKeyCode() : std::nullopt;
+        if (!reading) {
+            record.Leave();
+            return CycleEnd::Next;
+        }
+        const CompletedRead read = ports.TakeCompletedRead();
+        if (read.failed) {
+            // No read runs now, so the next slice ends in the time-out that
+            // counts it.
+            reading = false;
+            continue;
+        }
         record.Leave();
-        if (code)
-            ports.DispatchKey(*code);
+        if (read.keyCode)
+            ports.DispatchKey(*read.keyCode);
         return CycleEnd::Next;
     }
 }

@@ -17,6 +17,17 @@ enum class ReaderWake
     Failed,   // the wait itself failed
 };
 
+// How a completed read ended.
+struct CompletedRead
+{
+    // With an error, or with neither a whole report nor a key code (a device
+    // answers every read with one whole report): a read that failed, like one
+    // that could not start.
+    bool failed = false;
+    // The key code of a report of at least 3 bytes.
+    std::optional<unsigned char> keyCode;
+};
+
 class ReaderPorts
 {
 public:
@@ -27,11 +38,15 @@ public:
     // The remote's path once it is first open (polling); nothing if the
     // session ends first.
     virtual std::optional<std::string> WaitForFirstConnect() = 0;
-    // Takes the remote record for one read cycle if the remote is open and
-    // the session live; false, with nothing taken, otherwise.
+    // Takes the remote record for one read cycle if the remote is open, the
+    // session live and the record not wanted; false, with nothing taken,
+    // otherwise.
     virtual bool EnterRecord() = 0;
     virtual void LeaveRecord() = 0;
     virtual bool RemoteOpen() = 0;
+    // Whether the user-interface thread waits for the record: it gets it
+    // within one wait, whether or not the remote is open.
+    virtual bool RecordWanted() = 0;
     // One idle poll (10 ms).
     virtual void Idle() = 0;
 
@@ -42,22 +57,28 @@ public:
     // Cancels this thread's read; if one was started, also waits until it
     // has ended, so that nothing writes into the buffer afterwards.
     virtual void CancelReportRead(bool started) = 0;
-    // The key code of the completed read: none when it completed with an
-    // error or brought fewer than 3 bytes.
-    virtual std::optional<unsigned char> TakeKeyCode() = 0;
-    // Gives the remote up (partial release, lost set, open cleared) and
-    // reopens path for reading without reloading its information; true (open
+    // What the read that woke the wait brought.
+    virtual CompletedRead TakeCompletedRead() = 0;
+    // Gives the remote up if it is still open: clears open (by exchange, so
+    // that exactly one thread lets it go), sets lost and releases the record
+    // partially. False, with nothing changed, when the user-interface thread
+    // let the remote go first: then it is not this thread's to reopen.
+    virtual bool GiveUpRemote() = 0;
+    // Reopens path for reading without reloading its information; true (open
     // set, lost cleared) when that worked.
-    virtual bool GiveUpAndReopen(const std::string& path) = 0;
+    virtual bool ReopenRemote(const std::string& path) = 0;
 
     // Called outside the record: they may wait for the user-interface thread.
     virtual void AnnounceReopened() = 0;
     virtual void DispatchKey(unsigned char code) = 0;
 };
 
-// The third failed read start since the loop began (or since its own last
+// The third failed read since the loop began (or since its own last
 // successful reopen) gives the remote up; good reads do not reset the count.
-constexpr unsigned kReadStartFailuresTolerated = 2;
+// A read fails when it cannot start or when it completes without a report;
+// either costs one wait slice, so a device that fails every read keeps the
+// thread no busier than one that refuses them.
+constexpr unsigned kReadFailuresTolerated = 2;
 
 // Runs until the stop (result 1) or the end of the session (result 0).
 int RunReaderLoop(ReaderPorts& ports);

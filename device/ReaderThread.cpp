@@ -3,6 +3,7 @@
 #include <process.h>
 
 #include <cstdint>
+#include <exception>
 #include <new>
 #include <optional>
 #include <string>
@@ -68,10 +69,13 @@ public:
 
     bool EnterRecord() override
     {
-        if (!RemoteState.open || !SessionLive())
+        // Checked again once the lock is taken: the lock is not first come,
+        // first served, so the reader may take it before a user-interface
+        // thread that asked for it first.
+        if (!RecordFree())
             return false;
         m_lock.emplace();
-        if (RemoteState.open && SessionLive())
+        if (RecordFree())
             return true;
         m_lock.reset();
         return false;
@@ -79,6 +83,7 @@ public:
 
     void LeaveRecord() override { m_lock.reset(); }
     bool RemoteOpen() override { return RemoteState.open != 0; }
+    bool RecordWanted() override { return RemoteRecordWanted != 0; }
     void Idle() override { ::Sleep(kIdlePollMilliseconds); }
     bool StartReportRead() override { return ::StartReportRead(); }
 
@@ -114,29 +119,37 @@ public:
         ::ResetEvent(g_readEvent.Get());
     }
 
-    std::optional<unsigned char> TakeKeyCode() override
+    CompletedRead TakeCompletedRead() override
     {
         HidDeviceRecord& record = RemoteRecord();
         DWORD transferred = 0;
+        CompletedRead read;
         if (!::GetOverlappedResult(record.handle.Get(), &g_overlapped, &transferred, FALSE)) {
-            // Completed with an error (an unplugged device), or not at all:
-            // then it must end before the buffer is let go.
+            // Not completed after all (a stale signal): it must end before the
+            // buffer is let go; it brought nothing, but did not fail either.
             if (::GetLastError() == ERROR_IO_INCOMPLETE)
                 CancelReportRead(true);
-            return std::nullopt;
+            else
+                read.failed = true;
+            return read;
         }
-        if (transferred < 3 || record.inputReport.size() < 3)
-            return std::nullopt;
-        return record.inputReport[2];
+        if (transferred >= 3 && record.inputReport.size() >= 3)
+            read.keyCode = record.inputReport[2];
+        read.failed = transferred < record.inputReport.size() && !read.keyCode;
+        return read;
     }
 
-    bool GiveUpAndReopen(const std::string& path) override
+    bool GiveUpRemote() override
     {
+        if (!RemoteState.open.exchange(0))
+            return false;
         RemoteState.lost = 1;
-        if (RemoteState.open) {
-            ReleaseDeviceRecord(RemoteRecord(), false);
-            RemoteState.open = 0;
-        }
+        ReleaseDeviceRecord(RemoteRecord(), false);
+        return true;
+    }
+
+    bool ReopenRemote(const std::string& path) override
+    {
         try {
             if (!OpenDeviceInterface(path.c_str(), true, true, false, RemoteRecord()))
                 return false;
@@ -160,6 +173,8 @@ public:
     }
 
 private:
+    bool RecordFree() { return RemoteState.open && SessionLive() && RemoteRecordWanted == 0; }
+
     const unsigned m_session;
     std::optional<RemoteRecordLock> m_lock;
 };
@@ -180,8 +195,19 @@ unsigned __stdcall ReaderThread(void* session)
 void EndSession()
 {
     RemoteSession = 0;
-    AskReaderToLetGo();
-    RemoteRecordLock lock;
+    RemoteRecordClaim claim;
+}
+
+// A step of the stop sequence that may fail (no memory for the block or the
+// log line) without keeping the later ones from running.
+template <class Step>
+void RunStopStep(Step step) noexcept
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+        // The step is lost; the ones after it matter more.
+    }
 }
 
 }  // namespace
@@ -225,12 +251,12 @@ bool StartReportRead()
     return ::GetLastError() == ERROR_IO_PENDING;
 }
 
-void ShutdownRemoteDevice()
+void ShutdownRemoteDevice() noexcept
 {
     if (!RemoteState.connectFailed) {
         if (!RemoteState.lost) {
-            PostModuleWrite(sizeof kReaderStopBlock, kReaderStopBlock);
-            AnnounceHostDetached();
+            RunStopStep([] { PostModuleWrite(sizeof kReaderStopBlock, kReaderStopBlock); });
+            RunStopStep(AnnounceHostDetached);
             ::Sleep(kDetachPauseMilliseconds);
         }
         ::SetEvent(g_stopEvent.Get());
@@ -243,14 +269,20 @@ void ShutdownRemoteDevice()
     g_letGoEvent.Reset();
 }
 
-void AskReaderToLetGo()
+bool WaitForReaderThreadEnd()
 {
+    return !g_readerThread ||
+           ::WaitForSingleObject(g_readerThread.Get(), kThreadEndLimitMilliseconds) == WAIT_OBJECT_0;
+}
+
+RemoteRecordClaim::Wanted::Wanted()
+{
+    ++RemoteRecordWanted;
     if (g_letGoEvent)
         ::SetEvent(g_letGoEvent.Get());
 }
 
-void WaitForReaderThreadEnd()
+RemoteRecordClaim::Wanted::~Wanted()
 {
-    if (g_readerThread)
-        ::WaitForSingleObject(g_readerThread.Get(), kThreadEndLimitMilliseconds);
+    --RemoteRecordWanted;
 }

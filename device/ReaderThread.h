@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "device/RemoteRecord.h"
+
 // Creates the reader's events and makes the first attempt to connect the
 // remote; returns 1, upon which the reader thread is started.
 int InitRemoteDevice();
@@ -15,13 +17,33 @@ void StartReaderThread();
 bool StartReportRead();
 // The stop sequence: the stop block and the detach when the remote was in
 // service, the stop, a 400 ms grace and the disconnect; then the reader
-// leaves the record for good and the events are closed.
-void ShutdownRemoteDevice();
-// Wakes the reader out of its wait so that it lets go of the remote record
-// soon after the remote was closed.
-void AskReaderToLetGo();
+// leaves the record for good and the events are closed. Each step runs
+// whatever the ones before it did: a block or a log line that cannot be made
+// must not keep the reader running or the remote open.
+void ShutdownRemoteDevice() noexcept;
 // Once the main window is gone (so that nothing on the reader thread can wait
 // for the user-interface thread any more), waits a bounded time for the
-// reader thread to end, so that nothing runs on it while the program's
-// objects are destroyed.
-void WaitForReaderThreadEnd();
+// reader thread to end; false if it still runs, so that what it uses must
+// not be destroyed.
+bool WaitForReaderThreadEnd();
+
+// The user-interface thread's use of the remote record for one scope: marks
+// the record wanted and wakes the reader, which leaves it within one wait and
+// starts no new read cycle until the claim ends; then takes the record lock.
+class RemoteRecordClaim
+{
+public:
+    RemoteRecordClaim() = default;
+    RemoteRecordClaim(const RemoteRecordClaim&) = delete;
+    RemoteRecordClaim& operator=(const RemoteRecordClaim&) = delete;
+
+private:
+    struct Wanted
+    {
+        Wanted();
+        ~Wanted();
+    };
+    // Declared first: the lock is released before the record stops being wanted.
+    Wanted m_wanted;
+    RemoteRecordLock m_lock;
+};

@@ -9,13 +9,10 @@
 
 void ConnectRemote()
 {
-    // While the remote is open the reader may hold the record for as long as
-    // it waits for a report: only a closed remote's record is asked for, and
-    // the reader holds that one at most to finish a give-up of its own.
     if (RemoteState.open || RemoteSession == 0)
         return;
     {
-        RemoteRecordLock lock;
+        RemoteRecordClaim claim;
         // The reader's own reopen may have come first.
         if (RemoteState.open || RemoteSession == 0)
             return;
@@ -39,11 +36,10 @@ void ConnectRemote()
 
 void DisconnectRemote()
 {
+    // By exchange, as the reader gives the remote up: whichever clears open
+    // lets the remote go, and the reader reopens only one it let go itself.
     if (!RemoteState.open.exchange(0))
         return;
-    AskReaderToLetGo();
-    RemoteRecordLock lock;
-    // A reopen of the reader's own may have opened it again meanwhile.
-    RemoteState.open = 0;
+    RemoteRecordClaim claim;
     ReleaseDeviceRecord(RemoteRecord(), true);
 }

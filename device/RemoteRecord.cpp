@@ -10,6 +10,7 @@ SRWLOCK g_recordLock = SRWLOCK_INIT;
 
 RemoteStateFlags RemoteState;
 std::atomic<unsigned> RemoteSession{0};
+std::atomic<int> RemoteRecordWanted{0};
 
 HidDeviceRecord& RemoteRecord()
 {

@@ -26,16 +26,18 @@ extern RemoteStateFlags RemoteState;
 // record, and a reader thread serves only the session it was started for.
 extern std::atomic<unsigned> RemoteSession;
 
+// How many threads wait for the remote record (see RemoteRecordClaim); while
+// any does, the reader starts no read cycle and leaves the one it is in.
+extern std::atomic<int> RemoteRecordWanted;
+
 // The remote record. Touch it only while holding RemoteRecordLock.
 HidDeviceRecord& RemoteRecord();
 
 // Exclusive use of the remote record for one scope. The reader holds it for
 // a whole read cycle, from starting a read to taking its report, and never
-// waits for the user-interface thread while holding it; so the
-// user-interface thread may wait for it without a message loop. As a cycle
-// lasts while the remote is open, the user-interface thread asks for it only
-// with open clear (clearing it itself, or finding it so) and after
-// AskReaderToLetGo: the reader then leaves within one wait.
+// waits for the user-interface thread while holding it. The user-interface
+// thread takes it only through RemoteRecordClaim, which has the reader let
+// go within one wait, so it may wait for it without a message loop.
 class RemoteRecordLock
 {
 public:

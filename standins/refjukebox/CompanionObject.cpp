@@ -13,6 +13,7 @@ CCompanionObject::CCompanionObject(ServerContext& context)
 
 HRESULT CCompanionObject::Create(ServerContext& context, REFIID iid, void** object)
 {
+    context.companionHold.WaitWhileHeld();
     CComRef<CCompanionObject> created(new CCompanionObject(context));
     return created->QueryInterface(iid, object);
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "CallJournal.h"
+#include "CreationHold.h"
 #include "EventStore.h"
 #include "Player.h"
 #include "RegisteredWindow.h"
@@ -28,6 +29,7 @@ struct ServerContext
     CEventStore events;
     CRegisteredWindow window;
     CPlayer player;
+    CCreationHold companionHold;
 
 private:
     // The player's events travel like those a test posts: the text is kept

@@ -129,3 +129,17 @@ STDMETHODIMP CTestControlObject::GetRegisteredWindow(LONG* windowHandle)
     *windowHandle = m_context.window.Get();
     return S_OK;
 }
+
+STDMETHODIMP CTestControlObject::HoldCompanionCreation(LONG hold)
+{
+    m_context.companionHold.Set(hold != 0);
+    return S_OK;
+}
+
+STDMETHODIMP CTestControlObject::GetHeldCompanionCreations(LONG* count)
+{
+    if (!count)
+        return E_POINTER;
+    *count = m_context.companionHold.Waiting();
+    return S_OK;
+}

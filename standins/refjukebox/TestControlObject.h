@@ -21,6 +21,8 @@ public:
     STDMETHODIMP RestartPlayer() override;
     STDMETHODIMP DescribePlayer(BSTR* description) override;
     STDMETHODIMP RunPlayerCommand(LONG command, LONG* done) override;
+    STDMETHODIMP HoldCompanionCreation(LONG hold) override;
+    STDMETHODIMP GetHeldCompanionCreations(LONG* count) override;
 
 private:
     explicit CTestControlObject(ServerContext& context);

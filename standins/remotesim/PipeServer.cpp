@@ -18,7 +18,8 @@ constexpr DWORD kStoppingPollMs = 100;
 
 }  // namespace
 
-enum class PipeServer::OperationKind { Connect, Watch, Write };
+// Fail: a single byte instead of a report, for the client's next read.
+enum class PipeServer::OperationKind { Connect, Watch, Write, Fail };
 
 struct PipeServer::Operation : OVERLAPPED
 {
@@ -48,6 +49,8 @@ struct PipeServer::Device
     bool opens = true;
     bool refuse = false;
     bool stalled = false;
+    bool failReads = false;
+    std::size_t failedReads = 0;
     std::deque<std::vector<std::uint8_t>> held;
     std::vector<std::unique_ptr<Instance>> instances;
 };
@@ -139,14 +142,25 @@ void PipeServer::Completed(Operation& operation, DWORD error)
                                          [&](const auto& retired) { return retired.get() == &instance; }));
         return;
     }
-    Device* device = Find(instance.device);
+    // Kept apart: a retire below may free the instance.
+    const SimulatedDeviceId id = instance.device;
+    Device* device = Find(id);
     if (device == nullptr || kind == OperationKind::Write)
         return;
+    if (kind == OperationKind::Fail) {
+        if (error == 0) {
+            ++device->failedReads;
+            FailNextRead(*device, instance);
+        }
+        return;
+    }
     if (kind == OperationKind::Connect && error == 0) {
         if (!instance.connected) {
             instance.connected = true;
             if (!Watch(instance))
                 Retire(*device, instance);
+            else
+                FailNextRead(*device, instance);
         }
     } else if (kind == OperationKind::Watch && error == 0) {
         if (!Watch(instance))  // the client wrote; a HID client never does
@@ -154,7 +168,7 @@ void PipeServer::Completed(Operation& operation, DWORD error)
     } else {
         Retire(*device, instance);  // the client closed its end, or listening failed
     }
-    TopUpListening(instance.device, *device);
+    TopUpListening(id, *device);
 }
 
 DWORD PipeServer::Issue(Instance& instance, OperationKind kind, std::vector<std::uint8_t> buffer)
@@ -171,6 +185,7 @@ DWORD PipeServer::Issue(Instance& instance, OperationKind kind, std::vector<std:
         started = ::ReadFile(instance.pipe.Get(), operation.buffer.data(), size, nullptr, &operation);
         break;
     case OperationKind::Write:
+    case OperationKind::Fail:
         started = ::WriteFile(instance.pipe.Get(), operation.buffer.data(), size, nullptr, &operation);
         break;
     }
@@ -215,6 +230,8 @@ void PipeServer::NoteNewClients(Device& device)
         instance->connected = true;
         if (!Watch(*instance))
             Retire(device, *instance);
+        else
+            FailNextRead(device, *instance);
     }
 }
 
@@ -234,6 +251,8 @@ bool PipeServer::Listen(SimulatedDeviceId id, Device& device)
         instance.connected = true;
         if (!Watch(instance))
             Retire(device, instance);
+        else
+            FailNextRead(device, instance);
         return true;
     }
     if (error != 0) {
@@ -248,6 +267,16 @@ bool PipeServer::Watch(Instance& instance)
     // A read that the client never satisfies: it completes when the client
     // closes its end.
     return Issue(instance, OperationKind::Watch, std::vector<std::uint8_t>(1)) == 0;
+}
+
+void PipeServer::FailNextRead(const Device& device, Instance& instance)
+{
+    // One at a time: it stays outstanding until the client has read it, and
+    // then the next read gets the next one.
+    const bool failing = std::any_of(instance.operations.begin(), instance.operations.end(),
+                                     [](const auto& operation) { return operation->kind == OperationKind::Fail; });
+    if (device.failReads && !failing)
+        Issue(instance, OperationKind::Fail, std::vector<std::uint8_t>(1));
 }
 
 void PipeServer::WriteNow(Device& device, const std::vector<std::uint8_t>& report)
@@ -365,6 +394,28 @@ void PipeServer::Stall(SimulatedDeviceId id, bool stall)
             WriteNow(device, device.held.front());
         return true;
     });
+}
+
+void PipeServer::FailReads(SimulatedDeviceId id, bool fail)
+{
+    WithDevice(id, false, [&](Device& device) {
+        device.failReads = fail;
+        for (auto& instance : device.instances) {
+            if (fail && instance->connected)
+                FailNextRead(device, *instance);
+            for (const auto& operation : instance->operations) {
+                // Comes back with an error: neither counted nor followed by another.
+                if (!fail && operation->kind == OperationKind::Fail)
+                    ::CancelIoEx(instance->pipe.Get(), operation.get());
+            }
+        }
+        return true;
+    });
+}
+
+std::size_t PipeServer::FailedReads(SimulatedDeviceId id)
+{
+    return WithDevice(id, std::size_t{0}, [](Device& device) { return device.failedReads; });
 }
 
 bool PipeServer::Write(SimulatedDeviceId id, const std::vector<std::uint8_t>& report, std::size_t copies)

@@ -43,6 +43,12 @@ public:
     void RefuseOpens(SimulatedDeviceId id, bool refuse);
     // Reports wait, in order, while set.
     void Stall(SimulatedDeviceId id, bool stall);
+    // While set, every read a client starts completes at once with a single
+    // byte instead of a report, as a failing device's reads complete without
+    // one; the client stays connected.
+    void FailReads(SimulatedDeviceId id, bool fail);
+    // Reads failed that way since the device was added.
+    std::size_t FailedReads(SimulatedDeviceId id);
     // copies writes of the report to each connected client, in one call of
     // the serving thread; false when no client is connected.
     bool Write(SimulatedDeviceId id, const std::vector<std::uint8_t>& report, std::size_t copies = 1);
@@ -73,6 +79,7 @@ private:
     void NoteNewClients(Device& device);
     bool Listen(SimulatedDeviceId id, Device& device);
     bool Watch(Instance& instance);
+    void FailNextRead(const Device& device, Instance& instance);
     void WriteNow(Device& device, const std::vector<std::uint8_t>& report);
     void Retire(Device& device, const Instance& instance);
     void RetireAll(Device& device);

@@ -251,6 +251,18 @@ void RemoteSimulator::Stall(SimulatedDeviceId id, bool stall)
     m_server.Stall(id, stall);
 }
 
+void RemoteSimulator::FailReads(SimulatedDeviceId id, bool fail)
+{
+    Find(id);
+    m_server.FailReads(id, fail);
+}
+
+std::size_t RemoteSimulator::FailedReads(SimulatedDeviceId id) const
+{
+    Find(id);
+    return m_server.FailedReads(id);
+}
+
 std::size_t RemoteSimulator::UnreadReports(SimulatedDeviceId id) const
 {
     Find(id);

@@ -87,6 +87,12 @@ public:
     void RefuseOpens(SimulatedDeviceId id, bool refuse);
     // Reports are held back, in order, until unstalled.
     void Stall(SimulatedDeviceId id, bool stall);
+    // While set, every read on the device completes at once with a single
+    // byte instead of a report, as reads of a failing device complete without
+    // one; the connections stay, and new ones fail their reads too.
+    void FailReads(SimulatedDeviceId id, bool fail);
+    // Reads that completed so since the device was plugged.
+    std::size_t FailedReads(SimulatedDeviceId id) const;
     // Reports written to the pipes and not yet read by their client (those
     // held back by Stall not counted).
     std::size_t UnreadReports(SimulatedDeviceId id) const;

@@ -84,8 +84,19 @@ void ProgramTest::TearDown()
 
 void ProgramTest::StartProgram(const std::string& arguments, const std::string& program)
 {
+    LaunchProgram(arguments, program);
+    WaitForStartUp();
+}
+
+void ProgramTest::LaunchProgram(const std::string& arguments, const std::string& program)
+{
     m_run = std::make_unique<ProgramRun>(arguments, m_folder, program);
     ASSERT_TRUE(m_run->Started());
+}
+
+void ProgramTest::WaitForStartUp()
+{
+    ASSERT_TRUE(m_run);
     m_window = m_run->WaitForMainWindow();
     ASSERT_NE(m_window, nullptr) << "no main window";
     const auto isStartUpCommand = [](const JournalEntry& entry) {

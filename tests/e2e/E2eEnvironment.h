@@ -39,6 +39,9 @@ protected:
     // Starts the program in a scratch folder and waits for its main window
     // and for the end of its start-up (command 203 reached the jukebox).
     void StartProgram(const std::string& arguments, const std::string& program = "VantrelRemote.exe");
+    // The same in two steps: the start, and the wait.
+    void LaunchProgram(const std::string& arguments, const std::string& program = "VantrelRemote.exe");
+    void WaitForStartUp();
     // Clicks a button of the main dialog from this process; returns when the
     // program has handled the click.
     void Click(int button) const;

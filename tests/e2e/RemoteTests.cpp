@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -50,6 +51,38 @@ std::vector<std::string> PlugAndPlayLines(const std::vector<std::string>& texts)
                  [](const std::string& text) { return text.rfind("Plug and Play ", 0) == 0; });
     return lines;
 }
+
+// The processor time a process has used, in seconds.
+double ProcessorSeconds(HANDLE process)
+{
+    FILETIME creation{}, exit{}, kernel{}, user{};
+    if (!::GetProcessTimes(process, &creation, &exit, &kernel, &user))
+        return 0;
+    const auto ticks = [](const FILETIME& time) {
+        return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(kernel) + ticks(user)) / 1e7;
+}
+
+// The size of a file, 0 when there is none.
+unsigned long long FileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Holds the jukebox's creations of the companion for one scope.
+class CompanionCreationHold
+{
+public:
+    CompanionCreationHold() { Jukebox().HoldCompanionCreation(true); }
+    ~CompanionCreationHold() { Lift(); }
+    CompanionCreationHold(const CompanionCreationHold&) = delete;
+    CompanionCreationHold& operator=(const CompanionCreationHold&) = delete;
+    void Lift() { Jukebox().HoldCompanionCreation(false); }
+};
 
 bool StartsWithAny(const std::vector<std::string>& all, const std::string& prefix)
 {
@@ -250,4 +283,64 @@ TEST_F(RemoteTest, ClosingWithAReadOutstandingEndsCleanlyAndTellsTheModule)
     EXPECT_THAT(SubstituteModule::Writes(), Contains("a4f0: 00"));
     EXPECT_THAT(SubstituteModule::Blocks(), Not(Contains("02 a2 21"))) << "the stop block is dropped";
     EXPECT_EQ(Remote().Connections(remote), 0u);
+}
+
+TEST_F(RemoteTest, ARemotePluggedInWhileTheJukeboxIsSlowToStartIsConnectedWhenStartUpEnds)
+{
+    {
+        CompanionCreationHold hold;
+        LaunchProgram("-debug");
+        // The first connect has found nothing, and no window is registered
+        // for device notifications yet: the system tells no one of this plug.
+        ASSERT_TRUE(WaitUntil([] { return Jukebox().HeldCompanionCreations() == 1; }))
+            << "the program never asked for the companion";
+        const auto remote = Plug();
+        hold.Lift();
+        WaitForStartUp();
+        PressForCommands(remote, 1, {}, 2);
+    }
+    EXPECT_EQ(Commands().back(), "1");
+}
+
+TEST_F(RemoteTest, AQuitMessageFromAnotherProcessEndsTheProgramAsACloseDoes)
+{
+    const std::string crashReport = ProgramFolder() + "\\VantrelRemote.RPT";
+    const auto reportSize = FileSize(crashReport);
+    const auto remote = Plug();
+    StartSettled("");
+    // After the action the reader has the next read outstanding.
+    ASSERT_TRUE(Remote().Press(remote, 34, {0x05}));
+    ASSERT_TRUE(WaitUntil([] { return CountOf(SubstituteModule::Writes(), "a4f3: 01") == 1; }));
+    Jukebox().ClearJournal();
+
+    ASSERT_TRUE(::PostMessageA(m_window, WM_QUIT, 3, 0));
+    ASSERT_TRUE(m_run->WaitForExit());
+    EXPECT_EQ(m_run->ExitCode(), 0u);
+    EXPECT_FALSE(::IsWindow(m_window));
+    EXPECT_THAT(Operations(Jukebox().Journal()),
+                ElementsAre("NotifyClosing", "ReleaseJukeboxCompanion", "ReleaseJukeboxLink"));
+    EXPECT_THAT(SubstituteModule::Writes(), Contains("a4f0: 00")) << "the module was told";
+    EXPECT_EQ(Remote().Connections(remote), 0u);
+    EXPECT_EQ(FileSize(crashReport), reportSize) << "no crash report";
+}
+
+TEST_F(RemoteTest, ReadsThatKeepFailingAreGivenUpAtTheReadersPaceWithoutKeepingTheProcessorBusy)
+{
+    const auto remote = Plug();
+    StartSettled("");
+    const double startProcessor = ProcessorSeconds(m_run->Process());
+    const auto start = std::chrono::steady_clock::now();
+    Remote().FailReads(remote, true);
+    // Each give-up reopens the remote and tells the module so.
+    ASSERT_TRUE(WaitUntil([] { return CountOf(SubstituteModule::Writes(), "a4f0: 02") >= 3; })) << "never given up";
+    const double processor = ProcessorSeconds(m_run->Process()) - startProcessor;
+    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const std::size_t reads = Remote().FailedReads(remote);
+    // Every failed read waits out a slice of 150 ms before the next one
+    // starts: a loaded machine can only make them fewer.
+    EXPECT_LE(reads, 2 + elapsed / 0.1) << reads << " failed reads in " << elapsed << " s";
+    EXPECT_LT(processor, elapsed / 4) << processor << " s of processor time in " << elapsed << " s";
+
+    Remote().FailReads(remote, false);
+    PressForCommands(remote, 1, {}, 1);
 }

@@ -120,6 +120,19 @@ bool JukeboxControl::RunPlayerCommand(long command) const
     return m_control && SUCCEEDED(m_control->RunPlayerCommand(command, &done)) && done != 0;
 }
 
+bool JukeboxControl::HoldCompanionCreation(bool hold) const
+{
+    return m_control && SUCCEEDED(m_control->HoldCompanionCreation(hold ? 1 : 0));
+}
+
+long JukeboxControl::HeldCompanionCreations() const
+{
+    long count = 0;
+    if (m_control)
+        m_control->GetHeldCompanionCreations(&count);
+    return count;
+}
+
 HWND JukeboxControl::RegisteredWindow() const
 {
     long window = 0;

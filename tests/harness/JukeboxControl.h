@@ -46,6 +46,10 @@ public:
     std::string DescribePlayer() const;
     // The jukebox acting by itself (its own play button, say): not journaled.
     bool RunPlayerCommand(long command) const;
+    // While held, a program's creation of the companion waits, as with a
+    // jukebox slow to start; how many creations wait now.
+    bool HoldCompanionCreation(bool hold) const;
+    long HeldCompanionCreations() const;
 
     // Waits until the journal holds an entry for which match holds; returns
     // the journal as it was then (or at the time limit).

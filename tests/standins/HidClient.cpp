@@ -83,6 +83,5 @@ DWORD DeviceRead::Finish(std::chrono::milliseconds limit)
     if (m_startError != 0)
         return m_startError;
     m_outstanding = false;
-    DWORD bytes = 0;
-    return GetOverlappedResult(m_device, &m_overlapped, &bytes, FALSE) ? 0 : GetLastError();
+    return GetOverlappedResult(m_device, &m_overlapped, &m_transferred, FALSE) ? 0 : GetLastError();
 }

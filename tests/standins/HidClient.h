@@ -45,6 +45,8 @@ public:
     // not start with; WAIT_TIMEOUT if it is not done within limit.
     DWORD Finish(std::chrono::milliseconds limit = std::chrono::seconds(20));
     const std::vector<std::uint8_t>& Report() const { return m_buffer; }
+    // The bytes the finished read brought.
+    DWORD Transferred() const { return m_transferred; }
 
 private:
     HANDLE m_device;
@@ -53,4 +55,5 @@ private:
     std::vector<std::uint8_t> m_buffer;
     bool m_outstanding = false;
     DWORD m_startError = 0;
+    DWORD m_transferred = 0;
 };

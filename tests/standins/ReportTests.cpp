@@ -41,6 +41,15 @@ protected:
         return read.Report();
     }
 
+    // The simulator counts a failed read once its serving thread has seen it.
+    bool FailedReadsReach(SimulatedDeviceId id, std::size_t count)
+    {
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (sim->FailedReads(id) < count && std::chrono::steady_clock::now() < limit)
+            ::Sleep(1);
+        return sim->FailedReads(id) == count;
+    }
+
     UniqueFile device;
 };
 
@@ -141,4 +150,27 @@ TEST_F(ReportTest, StalledReportsArriveInOrderWhenUnstalled)
     ASSERT_EQ(pending.Finish(), 0u);
     EXPECT_EQ(pending.Report(), KeyReport(10));
     EXPECT_EQ(NextReport(), KeyReport(11));
+}
+
+TEST_F(ReportTest, FailingReadsCompleteWithOneByteOnEveryConnectionUntilSwitchedOff)
+{
+    const SimulatedDeviceId id = OpenRemote();
+    DeviceRead pending(device.Get(), 8);
+    ASSERT_EQ(pending.Start(), static_cast<DWORD>(ERROR_IO_PENDING));
+    sim->FailReads(id, true);
+    ASSERT_EQ(pending.Finish(), 0u);
+    EXPECT_EQ(pending.Transferred(), 1u);
+    UniqueFile second = OpenInterface(sim->DevicePath(id), true, true);
+    for (HANDLE handle : {device.Get(), second.Get(), device.Get()}) {
+        DeviceRead read(handle, 8);
+        read.Start();
+        ASSERT_EQ(read.Finish(), 0u);
+        EXPECT_EQ(read.Transferred(), 1u);
+    }
+    EXPECT_TRUE(FailedReadsReach(id, 4));
+
+    sim->FailReads(id, false);
+    EXPECT_TRUE(sim->Press(id, 6));
+    EXPECT_EQ(NextReport(), KeyReport(6)) << "the connection stayed";
+    EXPECT_EQ(sim->FailedReads(id), 4u);
 }

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -14,13 +15,17 @@ namespace {
 using ::testing::ElementsAre;
 
 // Each step of the script is one wait result; a report step's read completes
-// with its code (none for an error completion). The loop's session ends when
-// the script runs out or the remote is found closed (after one idle poll).
+// as given. The loop's session ends when the script runs out or the remote is
+// found closed (after one idle poll). The user-interface thread acts through
+// the flags: it closes the remote or starts waiting for the record just
+// before a wake, or lets the remote go just before the reader gives it up.
 struct Step
 {
     ReaderWake wake;
-    std::optional<unsigned char> code = std::nullopt;
+    CompletedRead read = {};
     bool closeBeforeWake = false;
+    bool wantBeforeWake = false;
+    bool letGoBeforeGiveUp = false;
 };
 
 class ScriptedDevice : public ReaderPorts
@@ -36,6 +41,12 @@ public:
     std::optional<std::string> WaitForFirstConnect() override { return std::string("first-path"); }
     bool EnterRecord() override
     {
+        if (wanted) {
+            // The user-interface thread takes the record and hands it back.
+            trace.push_back("handed over");
+            wanted = false;
+            return false;
+        }
         if (!open || steps.empty()) {
             m_ended = true;
             return false;
@@ -49,6 +60,7 @@ public:
         m_inside = false;
     }
     bool RemoteOpen() override { return open; }
+    bool RecordWanted() override { return wanted; }
     void Idle() override { trace.push_back("idle"); }
     bool StartReportRead() override
     {
@@ -68,7 +80,9 @@ public:
         steps.pop_front();
         if (step.closeBeforeWake)
             open = false;
-        m_completion = step.code;
+        wanted = wanted || step.wantBeforeWake;
+        m_letGoBeforeGiveUp = step.letGoBeforeGiveUp;
+        m_completion = step.read;
         if (step.wake == ReaderWake::Report)
             m_outstanding = false;
         return step.wake;
@@ -78,14 +92,23 @@ public:
         trace.push_back(started ? "cancel and wait" : "cancel");
         m_outstanding = false;
     }
-    std::optional<unsigned char> TakeKeyCode() override { return m_completion; }
-    bool GiveUpAndReopen(const std::string& path) override
+    CompletedRead TakeCompletedRead() override { return m_completion; }
+    bool GiveUpRemote() override
+    {
+        EXPECT_TRUE(m_inside);
+        if (m_letGoBeforeGiveUp)
+            open = false;
+        const bool wasOpen = std::exchange(open, false);
+        trace.push_back(wasOpen ? "give up" : "already let go");
+        return wasOpen;
+    }
+    bool ReopenRemote(const std::string& path) override
     {
         EXPECT_TRUE(m_inside);
         const bool reopened = reopenResults.empty() || reopenResults.front();
         if (!reopenResults.empty())
             reopenResults.pop_front();
-        trace.push_back("give up, reopen " + path + (reopened ? "" : " failed"));
+        trace.push_back("reopen " + path + (reopened ? "" : " failed"));
         open = reopened;
         return reopened;
     }
@@ -100,23 +123,28 @@ public:
         trace.push_back("key " + std::to_string(code));
     }
 
+    bool wanted = false;
+
 private:
     bool m_inside = false;
     bool m_outstanding = false;
     bool m_ended = false;
-    std::optional<unsigned char> m_completion;
+    bool m_letGoBeforeGiveUp = false;
+    CompletedRead m_completion;
 };
 
 Step Report(std::optional<unsigned char> code)
 {
-    return {ReaderWake::Report, code};
+    return {ReaderWake::Report, {false, code}};
 }
+
+const Step kFailedRead{ReaderWake::Report, {true, std::nullopt}};
 
 const Step kTimeout{ReaderWake::Timeout};
 
 }  // namespace
 
-TEST(ReaderLoopTest, DeliversEachGoodReportOnceAndNothingForErrorsOrWaitFailures)
+TEST(ReaderLoopTest, DeliversEachGoodReportOnceAndNothingForShortReportsOrWaitFailures)
 {
     ScriptedDevice device;
     device.steps = {Report(1), kTimeout, kTimeout, Report(1), Report(std::nullopt), {ReaderWake::Failed}, Report(0)};
@@ -134,10 +162,10 @@ TEST(ReaderLoopTest, TheThirdFailedStartGivesUpAndReopensTheFirstPathGoodReadsBe
     RunReaderLoop(device);
     EXPECT_THAT(device.trace,
                 ElementsAre("read failed", "cancel", "read failed", "cancel", "read", "key 7", "read failed", "cancel",
-                            "give up, reopen first-path", "announce",
+                            "give up", "reopen first-path", "announce",
                             // the count starts again after the reader's own reopen...
                             "read failed", "cancel", "read failed", "cancel", "read failed", "cancel",
-                            "give up, reopen first-path failed",
+                            "give up", "reopen first-path failed",
                             // ...and after a failed one the remote stays given up
                             "idle"));
 }
@@ -145,7 +173,7 @@ TEST(ReaderLoopTest, TheThirdFailedStartGivesUpAndReopensTheFirstPathGoodReadsBe
 TEST(ReaderLoopTest, StopAndCloseEndTheOutstandingReadBeforeLettingGo)
 {
     ScriptedDevice closed;
-    closed.steps = {kTimeout, {ReaderWake::LetGo, std::nullopt, true}};
+    closed.steps = {kTimeout, {ReaderWake::LetGo, {}, true}};
     RunReaderLoop(closed);
     EXPECT_THAT(closed.trace, ElementsAre("read", "cancel and wait", "idle"));
 
@@ -158,7 +186,43 @@ TEST(ReaderLoopTest, StopAndCloseEndTheOutstandingReadBeforeLettingGo)
 TEST(ReaderLoopTest, AReportThatCompletesAfterTheRemoteWasClosedIsNotDelivered)
 {
     ScriptedDevice device;
-    device.steps = {{ReaderWake::Report, 5, true}};
+    device.steps = {{ReaderWake::Report, {false, 5}, true}};
     RunReaderLoop(device);
     EXPECT_THAT(device.trace, ElementsAre("read", "cancel and wait", "idle"));
+}
+
+TEST(ReaderLoopTest, ReadsThatCompleteWithoutAReportCountTowardTheGiveUpAndEachWaitsOutASlice)
+{
+    ScriptedDevice device;
+    // Each failed read is followed by a wait that ends in a time-out: no new
+    // read starts before it.
+    device.steps = {kFailedRead, kTimeout, Report(3), kFailedRead, kTimeout, kFailedRead, kTimeout};
+    RunReaderLoop(device);
+    EXPECT_THAT(device.trace, ElementsAre("read", "cancel", "read", "key 3", "read", "cancel", "read", "cancel",
+                                          "give up", "reopen first-path", "announce", "idle"));
+}
+
+// The user-interface thread lets the remote go (a removal) just before the
+// reader gives it up: the reader must neither reopen nor announce a remote
+// the program has let go.
+TEST(ReaderLoopTest, AGiveUpThatFindsTheRemoteLetGoByTheOtherThreadNeitherReopensNorAnnounces)
+{
+    ScriptedDevice device;
+    device.startResults = {false, false, false};
+    device.steps = {kTimeout, kTimeout, {ReaderWake::Timeout, {}, false, false, true}};
+    RunReaderLoop(device);
+    EXPECT_THAT(device.trace, ElementsAre("read failed", "cancel", "read failed", "cancel", "read failed", "cancel",
+                                          "already let go", "idle"));
+}
+
+// The user-interface thread waits for the record while the remote stays open
+// (an arrival's connect): the reader leaves within the wait and does not take
+// the record back before the other thread has had it.
+TEST(ReaderLoopTest, ARecordWantedByTheOtherThreadIsLeftWithinOneWaitAndNotTakenBackBeforeItsTurn)
+{
+    ScriptedDevice device;
+    device.steps = {Report(1), {ReaderWake::LetGo, {}, false, true}, Report(2)};
+    RunReaderLoop(device);
+    EXPECT_THAT(device.trace,
+                ElementsAre("read", "key 1", "read", "cancel and wait", "handed over", "idle", "read", "key 2", "idle"));
 }

@@ -5,10 +5,15 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
+#include <new>
+#include <thread>
 
 #include "DeviceFixture.h"
 #include "ProgramRun.h"
 #include "SubstituteModule.h"
+#include "common/EventLog.h"
 #include "device/ReaderThread.h"
 #include "device/RemoteConnection.h"
 #include "device/RemoteRecord.h"
@@ -29,6 +34,13 @@ std::size_t AttachWrites()
     const auto writes = SubstituteModule::Writes();
     return static_cast<std::size_t>(std::count(writes.begin(), writes.end(), "a4f0: 02"));
 }
+
+// An event log that cannot take a line, as when there is no memory for it.
+class FailingLog : public EventLogList
+{
+public:
+    void AppendLine(const char*) override { throw std::bad_alloc(); }
+};
 
 class ReaderThreadTest : public DeviceTest
 {
@@ -139,4 +151,37 @@ TEST_F(ReaderThreadTest, TheStopEndsTheOutstandingReadAndClosesTheRemote)
     WaitForReaderThreadEnd();
     ConnectRemote();
     EXPECT_EQ(RemoteState.open, 0) << "nothing connects once the device side has stopped";
+}
+
+TEST_F(ReaderThreadTest, TheRecordIsHandedToAnotherThreadWhileTheReaderWaitsForAReport)
+{
+    const auto remote = Plug();
+    StartDeviceSide();
+    ASSERT_TRUE(Echo(remote));
+    std::atomic<bool> granted{false};
+    std::thread other([&] {
+        RemoteRecordClaim claim;
+        granted = true;
+    });
+    const bool inTime = WaitUntil([&] { return granted.load(); });
+    if (!inTime)
+        Simulator().Press(remote, kEchoKey, {0x05});  // ends the read the reader kept the record for
+    other.join();
+    EXPECT_TRUE(inTime) << "the reader kept the record while the remote was open";
+    EXPECT_TRUE(Echo(remote)) << "the reader reads again once the claim ends";
+}
+
+TEST_F(ReaderThreadTest, AStopSequenceWhoseDetachCannotBeLoggedStillStopsAndReleasesEverything)
+{
+    const auto remote = Plug();
+    StartDeviceSide();
+    ASSERT_TRUE(Echo(remote));
+    PlugEventLogList(std::make_shared<FailingLog>());
+    ShutdownRemoteDevice();
+    UnplugEventLogList();
+    m_started = false;
+    EXPECT_TRUE(OurHandles().empty());
+    EXPECT_TRUE(WaitForReaderThreadEnd());
+    ConnectRemote();
+    EXPECT_EQ(RemoteState.open, 0) << "the session ended";
 }
