@@ -132,6 +132,9 @@ void PipeServer::Completed(Operation& operation, DWORD error)
 {
     Instance& instance = operation.instance;
     const OperationKind kind = operation.kind;
+    // Retiring an instance without operations left frees it at once, so the
+    // top-up below must not read it.
+    const SimulatedDeviceId id = instance.device;
     Forget(instance, operation);
     if (!instance.pipe) {
         if (instance.operations.empty())
@@ -139,7 +142,7 @@ void PipeServer::Completed(Operation& operation, DWORD error)
                                          [&](const auto& retired) { return retired.get() == &instance; }));
         return;
     }
-    Device* device = Find(instance.device);
+    Device* device = Find(id);
     if (device == nullptr || kind == OperationKind::Write)
         return;
     if (kind == OperationKind::Connect && error == 0) {
@@ -154,7 +157,7 @@ void PipeServer::Completed(Operation& operation, DWORD error)
     } else {
         Retire(*device, instance);  // the client closed its end, or listening failed
     }
-    TopUpListening(instance.device, *device);
+    TopUpListening(id, *device);
 }
 
 DWORD PipeServer::Issue(Instance& instance, OperationKind kind, std::vector<std::uint8_t> buffer)

@@ -44,6 +44,17 @@ protected:
     UniqueFile device;
 };
 
+// Opens path, waiting while the simulator tops its listening instances up
+// after the opens just before.
+UniqueFile OpenSoon(const std::string& path, bool read)
+{
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    UniqueFile device;
+    while (!(device = OpenInterface(path, read, read)) && std::chrono::steady_clock::now() < limit)
+        ::Sleep(1);
+    return device;
+}
+
 }  // namespace
 
 TEST_F(ReportTest, EachWriteCompletesOneReadInOrder)
@@ -141,4 +152,16 @@ TEST_F(ReportTest, StalledReportsArriveInOrderWhenUnstalled)
     ASSERT_EQ(pending.Finish(), 0u);
     EXPECT_EQ(pending.Report(), KeyReport(10));
     EXPECT_EQ(NextReport(), KeyReport(11));
+}
+
+TEST_F(ReportTest, OpensKeepWorkingAfterManyClientsGoneBeforeTheSimulatorSawThem)
+{
+    const SimulatedDeviceId id = sim->Plug();
+    // Query-only, as the program's first look, and closed at once.
+    for (int open = 0; open < 200; ++open)
+        ASSERT_TRUE(OpenSoon(sim->DevicePath(id), false)) << "open " << open;
+    device = OpenSoon(sim->DevicePath(id), true);
+    ASSERT_TRUE(device);
+    EXPECT_TRUE(sim->Press(id, 12));
+    EXPECT_EQ(NextReport(), KeyReport(12));
 }
