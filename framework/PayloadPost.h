@@ -26,8 +26,10 @@ bool PostPayloadMessage(HWND window, UINT message, WPARAM wParam, PostedPayloadQ
     // A null window would turn the post into a thread message.
     if (window == nullptr)
         return false;
-    // Only another thread waits: the window's own would wait for itself.
-    while (!queue.WaitForRoom(kMaxPayloadsWaiting, std::chrono::milliseconds(0)) &&
+    // Only another thread waits: the window's own would wait for itself. The
+    // check for room does not wait at all (a timed wait of no time still
+    // sleeps for a timer tick).
+    while (!queue.HasRoom(kMaxPayloadsWaiting) &&
            ::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId()) {
         if (!::IsWindow(window))
             return false;

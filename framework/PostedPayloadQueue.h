@@ -68,6 +68,13 @@ public:
         return taken;
     }
 
+    // Whether fewer than count payloads are queued; never waits.
+    bool HasRoom(size_t count) const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_entries.size() < count;
+    }
+
     // Waits up to limit until fewer than count payloads are queued; whether
     // they are.
     bool WaitForRoom(size_t count, std::chrono::milliseconds limit)

@@ -33,8 +33,9 @@ void DeliverModuleWrites(LPARAM token);
 
 // Delivers one block through the mailbox protocol while ModuleWritesEnabled
 // is set: the data, the count reset and the doorbell, each logged, then a
-// poll of the count (at most a quarter of a second). Then a 5 ms pause, on
-// every path.
+// poll of the count (at most a quarter of a second; after a block the module
+// did not take in that time, only a brief look until it takes one again).
+// Then a 5 ms pause, on every path.
 void WriteModuleBlock(const ModuleWriteRecord& record);
 
 // Reads the device's switch for block delivery (KeyParameter) into

@@ -1,8 +1,9 @@
 #!/bin/bash
 # The full reliability suite against the shipped program under Wine: a
 # hostile flood of 100,000 messages, the jukebox killed mid-stream, a module
-# library failing at random, WM_CLOSE under load, 200 start and stop cycles
-# (the tests run a short form). Each case prints what it tried and what held.
+# library failing at random, a module that takes no block (its waits on goal
+# lines), WM_CLOSE under load, 200 start and stop cycles (the tests run a
+# short form). Each case prints what it tried and what held.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

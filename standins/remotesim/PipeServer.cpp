@@ -135,6 +135,9 @@ void PipeServer::Completed(Operation& operation, DWORD error)
 {
     Instance& instance = operation.instance;
     const OperationKind kind = operation.kind;
+    // Retiring an instance without operations left frees it at once, so the
+    // top-up below must not read it.
+    const SimulatedDeviceId id = instance.device;
     Forget(instance, operation);
     if (!instance.pipe) {
         if (instance.operations.empty())
@@ -142,8 +145,6 @@ void PipeServer::Completed(Operation& operation, DWORD error)
                                          [&](const auto& retired) { return retired.get() == &instance; }));
         return;
     }
-    // Kept apart: a retire below may free the instance.
-    const SimulatedDeviceId id = instance.device;
     Device* device = Find(id);
     if (device == nullptr || kind == OperationKind::Write)
         return;

@@ -107,7 +107,9 @@ TEST(PostedPayloadQueueTest, RoomComesWhenPayloadsAreTakenOrDiscarded)
 {
     PostedPayloadQueue<int> queue;
     const auto first = queue.Push(1);
+    EXPECT_TRUE(queue.HasRoom(2));
     const auto second = queue.Push(2);
+    EXPECT_FALSE(queue.HasRoom(2));
     EXPECT_FALSE(queue.WaitForRoom(2, std::chrono::milliseconds(1)));
     std::thread taker([&] { queue.TakeThrough(first); });
     EXPECT_TRUE(queue.WaitForRoom(2, std::chrono::seconds(30)));

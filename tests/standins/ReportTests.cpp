@@ -53,6 +53,17 @@ protected:
     UniqueFile device;
 };
 
+// Opens path, waiting while the simulator tops its listening instances up
+// after the opens just before.
+UniqueFile OpenSoon(const std::string& path, bool read)
+{
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    UniqueFile device;
+    while (!(device = OpenInterface(path, read, read)) && std::chrono::steady_clock::now() < limit)
+        ::Sleep(1);
+    return device;
+}
+
 }  // namespace
 
 TEST_F(ReportTest, EachWriteCompletesOneReadInOrder)
@@ -173,4 +184,16 @@ TEST_F(ReportTest, FailingReadsCompleteWithOneByteOnEveryConnectionUntilSwitched
     EXPECT_TRUE(sim->Press(id, 6));
     EXPECT_EQ(NextReport(), KeyReport(6)) << "the connection stayed";
     EXPECT_EQ(sim->FailedReads(id), 4u);
+}
+
+TEST_F(ReportTest, OpensKeepWorkingAfterManyClientsGoneBeforeTheSimulatorSawThem)
+{
+    const SimulatedDeviceId id = sim->Plug();
+    // Query-only, as the program's first look, and closed at once.
+    for (int open = 0; open < 200; ++open)
+        ASSERT_TRUE(OpenSoon(sim->DevicePath(id), false)) << "open " << open;
+    device = OpenSoon(sim->DevicePath(id), true);
+    ASSERT_TRUE(device);
+    EXPECT_TRUE(sim->Press(id, 12));
+    EXPECT_EQ(NextReport(), KeyReport(12));
 }

@@ -8,23 +8,20 @@
 //    hidden, also as blocks per second against the 200 that the pause allows
 //    (goal: at least 189).
 // 2. DispatchRemoteKey for every key that posts something, against one bare
-//    PostMessage to the same window.
+//    PostMessage to the same window; the wait for room once the hand-over
+//    queue holds its bound; and where a command's time goes between the
+//    key's dispatch and the jukebox (InProcessFigures.h).
 #include <windows.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "BenchReport.h"
+#include "InProcessFigures.h"
 #include "app/VantrelRemoteApp.h"
 #include "app/VantrelRemoteDlg.h"
 #include "module/ModuleMailbox.h"
-#include "module/ModuleMemoryMap.h"
-#include "module/RemoteKeyDispatch.h"
-#include "module/RemoteKeyTable.h"
 #include "standins/rzmb/RzmbControl.h"
 #include "tests/wine/WineTestSupport.h"
 
@@ -36,10 +33,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kBlocks = 1000;
 constexpr int kPauses = 200;
-// Dispatch costs tens of microseconds and the machine is shared: each figure
-// is the median of several rounds.
-constexpr int kRounds = 7;
-constexpr int kDispatchesPerRound = 50;
 // Under 5.3 ms per block with an exact 5 ms pause: less than 0.3 ms of the
 // program's own work. The pause itself overshoots a little under Wine, so
 // the goal is judged on the work beyond the pause measured in this run.
@@ -115,72 +108,6 @@ void ReportBlocks(const char* mode, CVantrelRemoteDlg& dialog, bool debugMode, b
          perSecond >= kBlocksPerSecondGoal);
 }
 
-// Takes the window's posted messages off the queue unhandled, so that no
-// jukebox call or module write is timed and the queue stays short.
-void DiscardPosted(HWND window)
-{
-    MSG message;
-    while (::PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
-    }
-}
-
-// The median over kRounds of the mean time of one call, in microseconds.
-double MedianMicroseconds(HWND window, const std::function<void()>& call)
-{
-    std::vector<double> rounds;
-    for (int round = 0; round < kRounds; ++round) {
-        const auto start = Clock::now();
-        for (int i = 0; i < kDispatchesPerRound; ++i)
-            call();
-        rounds.push_back(Milliseconds(Clock::now() - start) * 1000.0 / kDispatchesPerRound);
-        DiscardPosted(window);
-    }
-    std::nth_element(rounds.begin(), rounds.begin() + kRounds / 2, rounds.end());
-    return rounds[kRounds / 2];
-}
-
-bool Posts(KeyActionKind kind)
-{
-    return kind != KeyActionKind::None && kind != KeyActionKind::ParameterEcho && kind != KeyActionKind::WritesSwitch;
-}
-
-const char* KindName(KeyActionKind kind)
-{
-    switch (kind) {
-    case KeyActionKind::Command: return "command";
-    case KeyActionKind::Request: return "request";
-    case KeyActionKind::Level: return "level";
-    case KeyActionKind::NumberParameter: return "number parameter";
-    case KeyActionKind::TextParameter: return "text parameter";
-    case KeyActionKind::Reply: return "reply";
-    case KeyActionKind::ModuleInfo: return "module information";
-    case KeyActionKind::TestReply: return "test reply";
-    case KeyActionKind::StateQuery: return "state query";
-    default: return "";
-    }
-}
-
-void MeasureDispatch(HWND window)
-{
-    // A parameter that makes every parameter key post: a 5-byte text, a level
-    // flag that is not 1, a state code that is answered.
-    const unsigned char parameter[] = {0x05, 'h', 'e', 'l', 'l', 'o'};
-    RzmbPokeMemory(ModuleMap::KeyParameter, sizeof parameter, parameter);
-    ModuleWritesEnabled = 0;
-    std::printf("\nDispatchRemoteKey per posting key (median of %d rounds of %d calls), against one bare PostMessage\n"
-                "to the same window measured just before it:\n",
-                kRounds, kDispatchesPerRound);
-    for (int code = 0; code < 256; ++code) {
-        const KeyActionKind kind = RemoteKeyAction(static_cast<unsigned char>(code)).kind;
-        if (!Posts(kind))
-            continue;
-        const double postUs = MedianMicroseconds(window, [window] { ::PostMessageA(window, WM_NULL, 0, 0); });
-        const double us = MedianMicroseconds(window, [code] { DispatchRemoteKey(static_cast<unsigned char>(code)); });
-        std::printf("  key %3d  %-18s %7.1f us  post %6.1f us  ratio %5.2f\n", code, KindName(kind), us, postUs,
-                    us / postUs);
-    }
-}
-
 int RunBench()
 {
     const std::string instance = "bench-" + std::to_string(::GetCurrentProcessId());
@@ -205,7 +132,9 @@ int RunBench()
     ReportBlocks("hidden window:", *dialog, false, true);
     ReportBlocks("debug mode (3 log lines):", *dialog, true, true);
 
-    MeasureDispatch(dialog->m_hWnd);
+    ReportDispatch(*dialog);
+    ReportWaitForRoom(*dialog);
+    ReportCommandCost(*dialog);
 
     dialog->SendMessage(WM_CLOSE);
     DrainMessages();

@@ -128,6 +128,49 @@ double Burst(RemoteSimulator& remote, SimulatedDeviceId device, std::uint8_t cod
     return count / ((NowMicroseconds() - start) / 1e6);
 }
 
+struct CommandRound
+{
+    double overallRate = 0;    // from the release to the last command
+    double sustainedRate = 0;  // once the reader had taken every report
+    int readerDoneAt = 0;      // commands that had arrived by then
+};
+
+// A backlog of key 10's reports let go at once. The jukebox is asked for its
+// count only every 50 ms, so that the bench's own calls hardly compete with
+// the commands it times; the reader's progress is watched at the simulator.
+CommandRound RunCommandRound(RemoteSimulator& remote, SimulatedDeviceId device, const JukeboxControl& jukebox)
+{
+    constexpr int kWatchesPerCount = 10;
+    constexpr int kLeastSustained = kBurstCommands / 4;
+    CommandRound round;
+    const long first = jukebox.JournalCount();
+    remote.Stall(device, true);
+    for (int i = 0; i < kBurstCommands; ++i)
+        remote.SendReport(device, KeyReport(kCommandKey));
+    const double start = NowMicroseconds();
+    remote.Stall(device, false);
+    bool readerDone = false;
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    for (int watch = 1;; ++watch) {
+        if (!readerDone && remote.UnreadReports(device) == 0) {
+            readerDone = true;
+            round.readerDoneAt = static_cast<int>(jukebox.JournalCount() - first);
+        }
+        if (watch % kWatchesPerCount == 0 && jukebox.JournalCount() >= first + kBurstCommands)
+            break;
+        if (std::chrono::steady_clock::now() >= limit)
+            return round;
+        ::Sleep(5);
+    }
+    round.overallRate = kBurstCommands / ((NowMicroseconds() - start) / 1e6);
+    // The second half, or what came after the reader was done if that is
+    // later; a reader that finished too late to leave a quarter of the round
+    // leaves only its last quarter.
+    const int from = std::min(std::max(kBurstCommands / 2, round.readerDoneAt), kBurstCommands - kLeastSustained);
+    round.sustainedRate = JournalRate(jukebox, first + from, kBurstCommands - from);
+    return round;
+}
+
 int RunBench()
 {
     const std::string instance = "bench-remote-" + std::to_string(::GetCurrentProcessId());
@@ -166,19 +209,20 @@ int RunBench()
     const double readerRate = Burst(remote, programs, kEchoKey, kBurstReports,
                                     [&] { return RzmbSetMemCount() >= writes + kBurstReports; });
     // Key 10 held down faster than the jukebox takes its commands: a
-    // backlog of reports let go at once. The sustained rate is taken over
-    // the second half of the commands, once the reader (several times
-    // faster) has taken every report and only the hand-over to the jukebox
-    // is left. Rounds alternate with the bare calls, and the medians are
+    // backlog of reports let go at once. The sustained rate is taken once
+    // the reader has taken every report and only the hand-over to the
+    // jukebox is left (over the second half of the commands at the
+    // earliest). Rounds alternate with the bare calls, and the medians are
     // compared, as the machine's load comes and goes.
-    std::vector<double> bareRates, commandRates, overallRates;
+    std::vector<double> bareRates, commandRates, overallRates, readerDone;
     long arrived = 0;
     for (int round = 0; round < kCommandRounds; ++round) {
         bareRates.push_back(BareCommandRate(jukebox));
         const long first = jukebox.JournalCount();
-        overallRates.push_back(Burst(remote, programs, kCommandKey, kBurstCommands,
-                                     [&] { return jukebox.JournalCount() >= first + kBurstCommands; }));
-        commandRates.push_back(JournalRate(jukebox, first + kBurstCommands / 2, kBurstCommands / 2));
+        const CommandRound commands = RunCommandRound(remote, programs, jukebox);
+        overallRates.push_back(commands.overallRate);
+        commandRates.push_back(commands.sustainedRate);
+        readerDone.push_back(commands.readerDoneAt);
         arrived += jukebox.JournalCount() - first;
     }
     const double bareRate = Percentile(bareRates, 0.5);
@@ -197,17 +241,19 @@ int RunBench()
     std::printf("  ratio               median %7.2f      p99 %7.2f\n", median / baseMedian, p99 / baseP99);
     std::printf("Reader: %d reports of key 34 let go at once: %.0f reports/s\n", kBurstReports, readerRate);
     std::printf("Commands: %d rounds of %d reports of key %d let go at once, %ld of %d commands arrived (%s);\n"
-                "  medians %.0f/s over all, %.0f/s over the second half; bare SendCommand calls from one\n"
-                "  client: %.0f/s; ratio %.2f\n",
+                "  the reader had taken every report when %.0f commands had arrived (median); medians %.0f/s\n"
+                "  over all, %.0f/s sustained after that (the second half at the earliest); bare SendCommand\n"
+                "  calls from one client: %.0f/s; ratio %.2f\n",
                 kCommandRounds, kBurstCommands, kCommandKey, arrived, kCommandRounds * kBurstCommands,
-                arrived == kCommandRounds * kBurstCommands ? "none lost" : "NOT all", overall, commandRate, bareRate,
-                bareRate > 0 ? commandRate / bareRate : 0);
+                arrived == kCommandRounds * kBurstCommands ? "none lost" : "NOT all", Median(readerDone), overall,
+                commandRate, bareRate, bareRate > 0 ? commandRate / bareRate : 0);
     Goal("remote_latency_median", median / 1000, " ms", "1.3 x baseline", 1.3 * baseMedian / 1000,
          !latencies.program.empty() && median <= 1.3 * baseMedian);
     Goal("remote_latency_p99", p99 / 1000, " ms", "2 x baseline", 2 * baseP99 / 1000,
          !latencies.program.empty() && p99 <= 2 * baseP99);
     Goal("reader_reports_per_second", readerRate, "/s", "at least", 1000, readerRate >= 1000);
-    Goal("commands_per_second", commandRate, "/s", "0.8 x bare", 0.8 * bareRate, commandRate >= 0.8 * bareRate);
+    ::Goal("commands_per_second", Format("%.3g/s", commandRate),
+           Format("0.8 x bare %.3g/s", bareRate) + Format(" = %.3g/s", 0.8 * bareRate), commandRate >= 0.8 * bareRate);
     return 0;
 }
 

@@ -151,6 +151,30 @@ TEST_F(ModuleMailboxTest, AStuckCountGivesUpAndTheWindowAnswersAgain)
     EXPECT_THAT(SubstituteModule::Blocks(), ElementsAre("02 a2 01"));
 }
 
+TEST_F(ModuleMailboxTest, AfterAMissedBoundBlocksGetABriefLookUntilTheModuleTakesOneAgain)
+{
+    RzmbSetOutboxMode(RzmbOutboxHold, 0);
+    Deliver(kPlaying);
+    Deliver(kPlaying);
+    RzmbAdvanceOutbox(0xFF);  // the module takes that block after its look
+    Deliver(kPlaying);
+    RzmbSetOutboxMode(RzmbOutboxImmediate, 0);
+    Deliver(kPlaying);
+    std::vector<std::string> misses;
+    for (const std::string& line : LogDetails()) {
+        if (line.rfind("Module did not", 0) == 0)
+            misses.push_back(line);
+    }
+    EXPECT_THAT(misses, ElementsAre("Module did not take the block: count 0 of 3 after 250 ms",
+                                    "Module did not take the block: count 0 of 3 after 2 ms",
+                                    "Module did not take the block: count 0 of 3 after 250 ms"));
+    EXPECT_EQ(SubstituteModule::Blocks().size(), 4u);
+
+    RzmbClearJournals();
+    Deliver(kPlaying);
+    EXPECT_THAT(SubstituteModule::Reads(), ElementsAre("a4f2+1")) << "taken again: the count is read only after";
+}
+
 TEST_F(ModuleMailboxTest, SwitchingWritesOffFromAnotherThreadEndsThePoll)
 {
     RzmbSetOutboxMode(RzmbOutboxHold, 0);
