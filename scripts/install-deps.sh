@@ -12,6 +12,7 @@ packages=(
     clang libclang-rt-14-dev
     pkg-config libedit-dev tmux
     xvfb imagemagick
+    wixl msitools
 )
 
 missing=()
