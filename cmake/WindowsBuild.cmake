@@ -15,3 +15,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -O coff")
 # Every program of the build in one folder: the program finds its module
 # library beside it, and the tests and the demo find the program there.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+# The version resource's numbers and texts, from the project's version.
+configure_file(${PROJECT_SOURCE_DIR}/res/Version.h.in ${PROJECT_BINARY_DIR}/res/Version.h @ONLY)
+include_directories($<$<COMPILE_LANGUAGE:RC>:${PROJECT_BINARY_DIR}/res>)

@@ -13,6 +13,7 @@ packages=(
     clang libclang-rt-14-dev
     pkg-config libedit-dev tmux
     xvfb imagemagick
+    wixl msitools
 )
 
 missing=()

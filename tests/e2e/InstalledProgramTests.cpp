@@ -1,0 +1,199 @@
+// The program as the per-user installer leaves it: the product Windows
+// Installer knows, the Start menu shortcuts, the Run value, and the program
+// started from its shortcut. The installer's test (tests/downloads) installs,
+// upgrades and uninstalls, and tells these tests what to expect:
+//   VANTREL_INSTALLED_VERSION  the installed version, empty when none is
+//   VANTREL_START_AT_LOGON     1 when the Run value should be there
+//   VANTREL_LATER_MSI          a later version's package, for the upgrade,
+//   VANTREL_LATER_VERSION      and its version
+// Without them there is nothing to check.
+#include <windows.h>
+
+#include <msi.h>
+#include <shlobj.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "E2eEnvironment.h"
+#include "framework/ComPtr.h"
+
+namespace {
+
+constexpr char kUpgradeCode[] = "{25629840-E90D-4434-B6A3-44465BF67D7E}";
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::string Setting(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : value;
+}
+
+std::string KnownFolder(int folder)
+{
+    char path[MAX_PATH] = {};
+    ::SHGetFolderPathA(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+std::string InstallFolder()
+{
+    return KnownFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\VantrelRemote";
+}
+
+std::string ShortcutPath(const std::string& name)
+{
+    return KnownFolder(CSIDL_PROGRAMS) + "\\" + name + ".lnk";
+}
+
+struct Shortcut
+{
+    bool found = false;
+    std::string target;
+    std::string arguments;
+    std::string workingFolder;
+};
+
+Shortcut ReadShortcut(const std::string& name)
+{
+    Shortcut shortcut;
+    ComPtr<IShellLinkA> link;
+    ComPtr<IPersistFile> file;
+    const std::string path = ShortcutPath(name);
+    wchar_t widePath[MAX_PATH] = {};
+    ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  link.ReleaseAndGetAddressOf())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.ReleaseAndGetAddressOf())) ||
+        FAILED(file->Load(widePath, STGM_READ)))
+        return shortcut;
+    char text[MAX_PATH] = {};
+    shortcut.found = SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH));
+    shortcut.target = text;
+    link->GetArguments(text, MAX_PATH);
+    shortcut.arguments = text;
+    link->GetWorkingDirectory(text, MAX_PATH);
+    shortcut.workingFolder = text;
+    return shortcut;
+}
+
+// The version of every installed product of ours.
+std::vector<std::string> InstalledVersions()
+{
+    std::vector<std::string> versions;
+    char product[39] = {};
+    for (DWORD index = 0; ::MsiEnumRelatedProductsA(kUpgradeCode, 0, index, product) == ERROR_SUCCESS; ++index) {
+        char version[32] = {};
+        DWORD length = sizeof version;
+        ::MsiGetProductInfoA(product, INSTALLPROPERTY_VERSIONSTRING, version, &length);
+        versions.push_back(version);
+    }
+    return versions;
+}
+
+// The Run value, or "" when there is none.
+std::string RunValue()
+{
+    char value[MAX_PATH] = {};
+    DWORD size = sizeof value;
+    if (::RegGetValueA(HKEY_CURRENT_USER, kRunKey, "VantrelRemote", RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS)
+        return "";
+    return value;
+}
+
+// Runs msiexec with the arguments and returns its exit code.
+DWORD RunInstaller(const std::string& arguments)
+{
+    std::string commandLine = "msiexec.exe " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION created{};
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &created))
+        return ::GetLastError();
+    UniqueHandle process(created.hProcess);
+    UniqueHandle thread(created.hThread);
+    ::WaitForSingleObject(process.Get(), 120000);
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(process.Get(), &code);
+    return code;
+}
+
+class InstalledProgramTest : public ProgramTest
+{
+protected:
+    void SetUp() override
+    {
+        if (std::getenv("VANTREL_INSTALLED_VERSION") == nullptr)
+            GTEST_SKIP() << "VANTREL_INSTALLED_VERSION names no installed version";
+        ProgramTest::SetUp();
+    }
+
+    // Starts the program as the shortcut says: its target, arguments and
+    // working folder.
+    void StartFromShortcut(const std::string& name)
+    {
+        const Shortcut shortcut = ReadShortcut(name);
+        ASSERT_TRUE(shortcut.found) << name;
+        Jukebox().ClearJournal();
+        m_folder = shortcut.workingFolder;
+        StartProgram(shortcut.arguments, shortcut.target);
+    }
+};
+
+}  // namespace
+
+TEST_F(InstalledProgramTest, OneProductWithItsShortcutsAndRunValue)
+{
+    const std::string version = Setting("VANTREL_INSTALLED_VERSION");
+    const std::string program = InstallFolder() + "\\VantrelRemote.exe";
+    if (version.empty()) {
+        EXPECT_TRUE(InstalledVersions().empty());
+        EXPECT_FALSE(ReadShortcut("VantrelRemote").found);
+        EXPECT_FALSE(ReadShortcut("VantrelRemote (debug)").found);
+        EXPECT_EQ(RunValue(), "");
+        return;
+    }
+    EXPECT_EQ(InstalledVersions(), std::vector<std::string>{version});
+    for (const auto& [name, arguments] : {std::pair<std::string, std::string>{"VantrelRemote", ""},
+                                          {"VantrelRemote (debug)", "-debug"}}) {
+        const Shortcut shortcut = ReadShortcut(name);
+        ASSERT_TRUE(shortcut.found) << name;
+        EXPECT_EQ(shortcut.target, program) << name;
+        EXPECT_EQ(shortcut.arguments, arguments) << name;
+        EXPECT_EQ(shortcut.workingFolder, InstallFolder() + "\\") << name;
+    }
+    EXPECT_EQ(RunValue(), Setting("VANTREL_START_AT_LOGON") == "1" ? "\"" + program + "\"" : "");
+}
+
+TEST_F(InstalledProgramTest, StartsFromTheDebugShortcutAndSavesItsLogInTheInstallFolder)
+{
+    StartFromShortcut("VantrelRemote (debug)");
+    EXPECT_NE(SaveLog().find("\r\n"), std::string::npos);
+    CloseProgram();
+    EXPECT_EQ(m_run->ExitCode(), 0u);
+    EXPECT_NE(::GetFileAttributesA((InstallFolder() + "\\VantrelRemote.log").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The installer closes the program as its window's Close would, then changes
+// the files at once; it does not start the program again.
+TEST_F(InstalledProgramTest, UpgradeAndUninstallCloseTheRunningProgramFirst)
+{
+    const std::string later = Setting("VANTREL_LATER_MSI");
+    ASSERT_FALSE(later.empty()) << "VANTREL_LATER_MSI names no later package";
+    const auto expectClosedNormally = [&] {
+        EXPECT_TRUE(m_run->HasExited());
+        EXPECT_EQ(m_run->ExitCode(), 0u);
+    };
+
+    StartFromShortcut("VantrelRemote");
+    EXPECT_EQ(RunInstaller("/i \"" + later + "\" /qn"), 0u);
+    expectClosedNormally();
+    EXPECT_EQ(InstalledVersions(), std::vector<std::string>{Setting("VANTREL_LATER_VERSION")});
+
+    StartFromShortcut("VantrelRemote");
+    EXPECT_EQ(RunInstaller("/x \"" + later + "\" /qn"), 0u);
+    expectClosedNormally();
+    EXPECT_TRUE(InstalledVersions().empty());
+}
