@@ -6,3 +6,6 @@
 // width whatever its own is, so its keys go into both; on 32-bit Windows both
 // flags are ignored and the one view is written twice.
 constexpr REGSAM kRegistryViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
+
+// The view of the other width, the one RegisterTypeLib does not write.
+constexpr REGSAM kOtherWidthView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;

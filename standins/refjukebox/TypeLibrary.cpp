@@ -60,7 +60,7 @@ HRESULT RegisterEmbeddedTypeLibrary(const std::wstring& exePath, EmbeddedTypeLib
     result = RegisterTypeLib(loaded.Get(), &registeredPath[0], &helpDirectory[0]);
     if (FAILED(result))
         return result;
-    result = RegisterForBothWidths(loaded.Get(), path,
+    result = RegisterForOtherWidth(loaded.Get(),
                                    exePath + L"\\" + std::to_wstring(static_cast<int>(library) + kOtherWidthOffset));
     if (FAILED(result))
         return result;

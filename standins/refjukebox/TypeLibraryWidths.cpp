@@ -89,8 +89,7 @@ bool WriteValue(const std::wstring& path, REGSAM view, const std::wstring& name,
 
 } // namespace
 
-HRESULT RegisterForBothWidths(ITypeLib* library, const std::wstring& path,
-                              const std::wstring& otherWidthPath)
+HRESULT RegisterForOtherWidth(ITypeLib* library, const std::wstring& otherWidthPath)
 {
     TLIBATTR* attributes = nullptr;
     HRESULT result = library->GetLibAttr(&attributes);
@@ -102,20 +101,17 @@ HRESULT RegisterForBothWidths(ITypeLib* library, const std::wstring& path,
     const std::wstring version = VersionText(identity);
     const std::wstring platforms =
         LibraryKey(identity) + L"\\" + version + L"\\" + Hex(identity.lcid);
-    const bool win64 = identity.syskind == SYS_WIN64;
-    bool written = WriteValue(platforms + L"\\win32", 0, L"", win64 ? otherWidthPath : path) &&
-                   WriteValue(platforms + L"\\win64", 0, L"", win64 ? path : otherWidthPath);
+    // RegisterTypeLib wrote the library's own platform and view already.
+    const wchar_t* otherPlatform = identity.syskind == SYS_WIN64 ? L"\\win32" : L"\\win64";
+    bool written = WriteValue(platforms + otherPlatform, 0, L"", otherWidthPath);
     for (const MarshalledInterface& marshalled : MarshalledInterfaces(library))
     {
         const std::wstring key = InterfaceKey(marshalled.iid);
-        for (REGSAM view : kRegistryViews)
-        {
-            written = written && WriteValue(key, view, L"", marshalled.name) &&
-                      WriteValue(key + L"\\ProxyStubClsid", view, L"", kUniversalMarshaller) &&
-                      WriteValue(key + L"\\ProxyStubClsid32", view, L"", kUniversalMarshaller) &&
-                      WriteValue(key + L"\\TypeLib", view, L"", GuidText(identity.guid)) &&
-                      WriteValue(key + L"\\TypeLib", view, L"Version", version);
-        }
+        written = written && WriteValue(key, kOtherWidthView, L"", marshalled.name) &&
+                  WriteValue(key + L"\\ProxyStubClsid", kOtherWidthView, L"", kUniversalMarshaller) &&
+                  WriteValue(key + L"\\ProxyStubClsid32", kOtherWidthView, L"", kUniversalMarshaller) &&
+                  WriteValue(key + L"\\TypeLib", kOtherWidthView, L"", GuidText(identity.guid)) &&
+                  WriteValue(key + L"\\TypeLib", kOtherWidthView, L"Version", version);
     }
     return written ? S_OK : E_FAIL;
 }

@@ -7,7 +7,6 @@
 // own registry view. A client of the other width looks in the other ones, so
 // these write them too, the other platform's key naming the library's twin
 // laid out for that width: the jukebox's width is not its clients' to choose.
-HRESULT RegisterForBothWidths(ITypeLib* library, const std::wstring& path,
-                              const std::wstring& otherWidthPath);
-// Removes the keys RegisterForBothWidths added; missing keys are fine.
+HRESULT RegisterForOtherWidth(ITypeLib* library, const std::wstring& otherWidthPath);
+// Removes the library's keys for both widths; missing keys are fine.
 void UnregisterForBothWidths(ITypeLib* library);
