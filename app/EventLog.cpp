@@ -13,7 +13,7 @@ void EventLogWindow::AppendLine(const char* text)
 {
     HWND window = nullptr;
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<SlimMutex> lock(m_mutex);
         if (m_dialog == nullptr || !m_dialog->m_debugMode)
             return;
         window = m_dialog->GetSafeHwnd();
@@ -35,7 +35,7 @@ std::vector<LogLine> EventLogWindow::TakeThrough(LPARAM token)
 
 void EventLogWindow::Detach()
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    std::lock_guard<SlimMutex> lock(m_mutex);
     m_dialog = nullptr;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/EventLog.h"
+#include "common/SlimLock.h"
 #include "framework/PostedPayloadQueue.h"
 #include "framework/String.h"
 
@@ -40,7 +41,7 @@ public:
     void Detach();
 
 private:
-    std::mutex m_mutex;
+    SlimMutex m_mutex;
     CVantrelRemoteDlg* m_dialog;
     PostedPayloadQueue<LogLine> m_lines;
 };

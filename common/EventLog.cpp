@@ -3,11 +3,13 @@
 #include <mutex>
 #include <utility>
 
+#include "common/SlimLock.h"
+
 namespace {
 
 struct PluggedList
 {
-    std::mutex mutex;
+    SlimMutex mutex;
     std::shared_ptr<EventLogList> list;
 };
 
@@ -20,7 +22,7 @@ PluggedList& Plugged()
 std::shared_ptr<EventLogList> CurrentList()
 {
     PluggedList& plugged = Plugged();
-    std::lock_guard<std::mutex> lock(plugged.mutex);
+    std::lock_guard<SlimMutex> lock(plugged.mutex);
     return plugged.list;
 }
 
@@ -37,7 +39,7 @@ void AppendLogLine(const char* text)
 void PlugEventLogList(std::shared_ptr<EventLogList> list)
 {
     PluggedList& plugged = Plugged();
-    std::lock_guard<std::mutex> lock(plugged.mutex);
+    std::lock_guard<SlimMutex> lock(plugged.mutex);
     // The list replaced is released after the lock, with the argument.
     plugged.list.swap(list);
 }

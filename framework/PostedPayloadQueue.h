@@ -11,13 +11,14 @@
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <mutex>
 #include <random>
 #include <utility>
 #include <vector>
+
+#include "common/SlimLock.h"
 
 template <class Payload>
 class PostedPayloadQueue
@@ -32,7 +33,7 @@ public:
     // Queues the payload and returns its token (never 0).
     Token Push(Payload payload)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<SlimMutex> lock(m_mutex);
         Token token = m_nextToken++;
         if (token == 0)
             token = m_nextToken++;
@@ -43,7 +44,7 @@ public:
     // Drops a payload whose message could not be posted.
     void Discard(Token token)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<SlimMutex> lock(m_mutex);
         const auto found = Find(token);
         if (found != m_entries.end())
             m_entries.erase(found);
@@ -55,7 +56,7 @@ public:
     std::vector<Payload> TakeThrough(Token token)
     {
         std::vector<Payload> taken;
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<SlimMutex> lock(m_mutex);
         const auto found = Find(token);
         if (found == m_entries.end())
             return taken;
@@ -71,7 +72,7 @@ public:
     // Whether fewer than count payloads are queued; never waits.
     bool HasRoom(size_t count) const
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<SlimMutex> lock(m_mutex);
         return m_entries.size() < count;
     }
 
@@ -79,13 +80,13 @@ public:
     // they are.
     bool WaitForRoom(size_t count, std::chrono::milliseconds limit)
     {
-        std::unique_lock<std::mutex> lock(m_mutex);
+        std::unique_lock<SlimMutex> lock(m_mutex);
         return m_taken.wait_for(lock, limit, [&] { return m_entries.size() < count; });
     }
 
     size_t Size() const
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<SlimMutex> lock(m_mutex);
         return m_entries.size();
     }
 
@@ -109,8 +110,8 @@ private:
         return static_cast<Token>(wide);
     }
 
-    mutable std::mutex m_mutex;
-    std::condition_variable m_taken;
+    mutable SlimMutex m_mutex;
+    SlimConditionVariable m_taken;
     std::deque<Entry> m_entries;
     Token m_nextToken;
 };
