@@ -4,7 +4,8 @@
 # then for each width each benchmark's figures against a baseline of the same
 # width measured in the same run; every goal line carries the width in its
 # name (goal x64.<name>, goal x86.<name>). Where 32-bit code cannot run, the
-# x86 part is one line that says so.
+# x86 part is one line that says so. The programs run stripped, as the
+# downloads ship them: a build's debug sections alone slow every start.
 #   VANTREL_BENCH_STREAM=<n> shortens the memory figures' stream (100000).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,7 +28,14 @@ for width in x64 x86; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$(nproc)" \
         --target vantrel_module_bench vantrel_remote_bench vantrel_program_bench refjukebox >/dev/null
-    bin=build/$preset/bin
+    bin=build/bench-$width
+    rm -rf "$bin"
+    mkdir -p "$bin"
+    strip=$( [ "$width" = x64 ] && echo x86_64 || echo i686 )-w64-mingw32-strip
+    for file in VantrelRemote.exe rzmb.dll hid.dll setupapi.dll RefJukebox.exe StartUpBaseline.exe \
+                DirectReader.exe vantrel_module_bench.exe vantrel_remote_bench.exe vantrel_program_bench.exe; do
+        "$strip" -o "$bin/$file" "build/$preset/bin/$file"
+    done
     wine_stop
     # The jukebox of the same width, so that each width's figures and their
     # baselines meet the same server.
