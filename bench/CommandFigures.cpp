@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kRounds = 5;
 constexpr int kCommands = 200;
-constexpr long kStopCommand = 3;
 
 // Posts the round's commands from a thread of its own, as the reader does;
 // the time of one post.

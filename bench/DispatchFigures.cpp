@@ -27,7 +27,6 @@ constexpr int kRounds = 7;
 constexpr int kDispatchesPerRound = 20;
 constexpr int kPostsTimed = 50;
 constexpr int kRoomWaits = 50;
-constexpr long kStopCommand = 3;
 
 // The mean time of one call, in microseconds, median over the rounds. After
 // each round the window takes what the round posted, as it would, so that the

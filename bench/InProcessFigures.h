@@ -8,6 +8,10 @@
 #include "app/VantrelRemoteDlg.h"
 #include "framework/ComPtr.h"
 
+// Command 3 (stop): a command that a stopped player answers with nothing, so
+// that only the command's own way is timed.
+constexpr long kStopCommand = 3;
+
 // While it lives the dialog has no jukebox link: its commands are formatted,
 // logged and dropped, so that a section times the program and not the
 // jukebox.

@@ -46,12 +46,6 @@ double Milliseconds(Clock::duration duration)
     return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-// Handles every message waiting for this thread.
-void DrainMessages()
-{
-    PumpMessagesUntil([] { return true; });
-}
-
 // Runs the message loop until the module has taken count blocks (a thousand
 // blocks take some 5 s; the limit only keeps a broken build from hanging).
 bool PumpUntilBlocks(std::uint32_t count)

@@ -29,23 +29,9 @@ std::wstring ModulePath()
     }
 }
 
-std::wstring GuidText(const GUID& guid)
-{
-    wchar_t text[40] = {};
-    StringFromGUID2(guid, text, static_cast<int>(sizeof text / sizeof text[0]));
-    return text;
-}
-
 std::wstring ClassKeyPath(const CLSID& clsid)
 {
     return L"Software\\Classes\\CLSID\\" + GuidText(clsid);
-}
-
-bool WriteKey(const std::wstring& path, REGSAM view, const std::wstring& defaultValue)
-{
-    CRegKey key;
-    return key.Create(HKEY_LOCAL_MACHINE, path, view) == ERROR_SUCCESS &&
-           key.SetDefaultValue(defaultValue) == ERROR_SUCCESS;
 }
 
 bool WriteClass(const ServerClass& serverClass, const std::wstring& exePath, const GUID& libid)
@@ -55,9 +41,9 @@ bool WriteClass(const ServerClass& serverClass, const std::wstring& exePath, con
     for (REGSAM view : kRegistryViews)
     {
         // Quoted, so that a path with blanks still starts this exe.
-        written = written && WriteKey(path, view, serverClass.name) &&
-                  WriteKey(path + L"\\LocalServer32", view, L"\"" + exePath + L"\"") &&
-                  WriteKey(path + L"\\TypeLib", view, GuidText(libid));
+        written = written && WriteRegistryText(path, view, L"", serverClass.name) &&
+                  WriteRegistryText(path + L"\\LocalServer32", view, L"", L"\"" + exePath + L"\"") &&
+                  WriteRegistryText(path + L"\\TypeLib", view, L"", GuidText(libid));
     }
     return written;
 }
@@ -95,11 +81,8 @@ bool UnregisterServer()
     {
         for (REGSAM view : kRegistryViews)
         {
-            CRegKey classes;
-            LONG result = classes.Open(HKEY_LOCAL_MACHINE, L"Software\\Classes\\CLSID",
-                                       KEY_ALL_ACCESS | view);
-            if (result == ERROR_SUCCESS)
-                result = RegDeleteTreeW(classes.Get(), GuidText(serverClass.clsid).c_str());
+            const LONG result =
+                DeleteRegistryTree(L"Software\\Classes\\CLSID", GuidText(serverClass.clsid), view);
             if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
                 complete = false;
         }

@@ -60,13 +60,13 @@ HRESULT RegisterEmbeddedTypeLibrary(const std::wstring& exePath, EmbeddedTypeLib
     result = RegisterTypeLib(loaded.Get(), &registeredPath[0], &helpDirectory[0]);
     if (FAILED(result))
         return result;
-    result = RegisterForOtherWidth(loaded.Get(),
-                                   exePath + L"\\" + std::to_wstring(static_cast<int>(library) + kOtherWidthOffset));
-    if (FAILED(result))
-        return result;
     CLibraryAttributes attributes(loaded.Get());
     if (FAILED(attributes.Result()))
         return attributes.Result();
+    result = RegisterForOtherWidth(loaded.Get(), attributes.Get(),
+                                   exePath + L"\\" + std::to_wstring(static_cast<int>(library) + kOtherWidthOffset));
+    if (FAILED(result))
+        return result;
     libid = attributes.Get().guid;
     return S_OK;
 }
@@ -88,14 +88,11 @@ HRESULT UnregisterEmbeddedTypeLibrary(const std::wstring& exePath, EmbeddedTypeL
     // library that is not registered Wine answers E_INVALIDARG, which would
     // also hide a real mistake.
     CBstr registeredPath;
-    if (FAILED(QueryPathOfRegTypeLib(identity.guid, identity.wMajorVerNum, identity.wMinorVerNum,
-                                     identity.lcid, registeredPath.Receive())))
-    {
-        UnregisterForBothWidths(loaded.Get());
-        return S_OK;
-    }
-    result = UnRegisterTypeLib(identity.guid, identity.wMajorVerNum, identity.wMinorVerNum,
-                               identity.lcid, identity.syskind);
-    UnregisterForBothWidths(loaded.Get());
+    result = S_OK;
+    if (SUCCEEDED(QueryPathOfRegTypeLib(identity.guid, identity.wMajorVerNum, identity.wMinorVerNum,
+                                        identity.lcid, registeredPath.Receive())))
+        result = UnRegisterTypeLib(identity.guid, identity.wMajorVerNum, identity.wMinorVerNum,
+                                   identity.lcid, identity.syskind);
+    UnregisterForBothWidths(loaded.Get(), identity);
     return result;
 }

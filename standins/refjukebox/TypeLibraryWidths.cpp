@@ -16,13 +16,6 @@ namespace
 // The system's type-library marshaller.
 constexpr wchar_t kUniversalMarshaller[] = L"{00020424-0000-0000-C000-000000000046}";
 
-std::wstring GuidText(const GUID& guid)
-{
-    wchar_t text[40] = {};
-    StringFromGUID2(guid, text, static_cast<int>(sizeof text / sizeof text[0]));
-    return text;
-}
-
 std::wstring Hex(unsigned long value)
 {
     wchar_t text[16] = {};
@@ -79,59 +72,35 @@ std::vector<MarshalledInterface> MarshalledInterfaces(ITypeLib* library)
     return found;
 }
 
-bool WriteValue(const std::wstring& path, REGSAM view, const std::wstring& name,
-                const std::wstring& value)
-{
-    CRegKey key;
-    return key.Create(HKEY_LOCAL_MACHINE, path, view) == ERROR_SUCCESS &&
-           key.SetValue(name, value) == ERROR_SUCCESS;
-}
-
 } // namespace
 
-HRESULT RegisterForOtherWidth(ITypeLib* library, const std::wstring& otherWidthPath)
+HRESULT RegisterForOtherWidth(ITypeLib* library, const TLIBATTR& identity,
+                              const std::wstring& otherWidthPath)
 {
-    TLIBATTR* attributes = nullptr;
-    HRESULT result = library->GetLibAttr(&attributes);
-    if (FAILED(result))
-        return result;
-    const TLIBATTR identity = *attributes;
-    library->ReleaseTLibAttr(attributes);
-
     const std::wstring version = VersionText(identity);
     const std::wstring platforms =
         LibraryKey(identity) + L"\\" + version + L"\\" + Hex(identity.lcid);
     // RegisterTypeLib wrote the library's own platform and view already.
     const wchar_t* otherPlatform = identity.syskind == SYS_WIN64 ? L"\\win32" : L"\\win64";
-    bool written = WriteValue(platforms + otherPlatform, 0, L"", otherWidthPath);
+    bool written = WriteRegistryText(platforms + otherPlatform, 0, L"", otherWidthPath);
     for (const MarshalledInterface& marshalled : MarshalledInterfaces(library))
     {
         const std::wstring key = InterfaceKey(marshalled.iid);
-        written = written && WriteValue(key, kOtherWidthView, L"", marshalled.name) &&
-                  WriteValue(key + L"\\ProxyStubClsid", kOtherWidthView, L"", kUniversalMarshaller) &&
-                  WriteValue(key + L"\\ProxyStubClsid32", kOtherWidthView, L"", kUniversalMarshaller) &&
-                  WriteValue(key + L"\\TypeLib", kOtherWidthView, L"", GuidText(identity.guid)) &&
-                  WriteValue(key + L"\\TypeLib", kOtherWidthView, L"Version", version);
+        written = written && WriteRegistryText(key, kOtherWidthView, L"", marshalled.name) &&
+                  WriteRegistryText(key + L"\\ProxyStubClsid", kOtherWidthView, L"", kUniversalMarshaller) &&
+                  WriteRegistryText(key + L"\\ProxyStubClsid32", kOtherWidthView, L"", kUniversalMarshaller) &&
+                  WriteRegistryText(key + L"\\TypeLib", kOtherWidthView, L"", GuidText(identity.guid)) &&
+                  WriteRegistryText(key + L"\\TypeLib", kOtherWidthView, L"Version", version);
     }
     return written ? S_OK : E_FAIL;
 }
 
-void UnregisterForBothWidths(ITypeLib* library)
+void UnregisterForBothWidths(ITypeLib* library, const TLIBATTR& identity)
 {
     for (const MarshalledInterface& marshalled : MarshalledInterfaces(library))
     {
         for (REGSAM view : kRegistryViews)
-        {
-            CRegKey classes;
-            if (classes.Open(HKEY_LOCAL_MACHINE, L"Software\\Classes", KEY_ALL_ACCESS | view) ==
-                ERROR_SUCCESS)
-                RegDeleteTreeW(classes.Get(), (L"Interface\\" + GuidText(marshalled.iid)).c_str());
-        }
+            DeleteRegistryTree(L"Software\\Classes\\Interface", GuidText(marshalled.iid), view);
     }
-    TLIBATTR* attributes = nullptr;
-    if (SUCCEEDED(library->GetLibAttr(&attributes)))
-    {
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, LibraryKey(*attributes).c_str());
-        library->ReleaseTLibAttr(attributes);
-    }
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, LibraryKey(identity).c_str());
 }
