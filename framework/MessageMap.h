@@ -58,6 +58,26 @@ protected:                    \
         return TRUE;                                                                          \
     }
 
+#define ON_WM_TIMER()                               \
+    if (message == WM_TIMER) {                      \
+        OnTimer(static_cast<UINT_PTR>(wParam));     \
+        *pResult = 0;                               \
+        return TRUE;                                \
+    }
+
+#define ON_WM_QUERYENDSESSION()              \
+    if (message == WM_QUERYENDSESSION) {     \
+        *pResult = OnQueryEndSession();      \
+        return TRUE;                         \
+    }
+
+#define ON_WM_ENDSESSION()                       \
+    if (message == WM_ENDSESSION) {              \
+        OnEndSession(static_cast<BOOL>(wParam)); \
+        *pResult = 0;                            \
+        return TRUE;                             \
+    }
+
 // A button click; as in the framework, a menu or accelerator command with the
 // same identifier (notification code 0) matches too.
 #define ON_BN_CLICKED(id, memberFxn)                                                           \
