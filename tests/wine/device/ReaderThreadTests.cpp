@@ -8,7 +8,9 @@
 #include <atomic>
 #include <memory>
 #include <new>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "DeviceFixture.h"
 #include "ProgramRun.h"
@@ -17,6 +19,7 @@
 #include "device/ReaderThread.h"
 #include "device/RemoteConnection.h"
 #include "device/RemoteRecord.h"
+#include "module/ModuleMemoryMap.h"
 
 namespace {
 
@@ -41,6 +44,29 @@ class FailingLog : public EventLogList
 public:
     void AppendLine(const char*) override { throw std::bad_alloc(); }
 };
+
+// An event log that ends any thread but the test's own that appends to it,
+// as a library that ends its caller would; it keeps the test's lines.
+class ThreadEndingLog : public EventLogList
+{
+public:
+    void AppendLine(const char* text) override
+    {
+        if (::GetCurrentThreadId() != m_testThread)
+            ::ExitThread(0);
+        lines.push_back(text);
+    }
+
+    std::vector<std::string> lines;
+
+private:
+    const DWORD m_testThread = ::GetCurrentThreadId();
+};
+
+std::string LastLinkStateWrite()
+{
+    return SubstituteModule::LastWriteAt(ModuleMap::HostLinkState);
+}
 
 class ReaderThreadTest : public DeviceTest
 {
@@ -147,7 +173,7 @@ TEST_F(ReaderThreadTest, TheStopEndsTheOutstandingReadAndClosesTheRemote)
     m_started = false;
     EXPECT_TRUE(OurHandles().empty());
     EXPECT_EQ(Simulator().Connections(remote), 0u);
-    EXPECT_THAT(SubstituteModule::Writes(), ::testing::Contains("a4f0: 00")) << "the module was told";
+    EXPECT_EQ(LastLinkStateWrite(), "a4f0: 00") << "the module was told";
     WaitForReaderThreadEnd();
     ConnectRemote();
     EXPECT_EQ(RemoteState.open, 0) << "nothing connects once the device side has stopped";
@@ -180,8 +206,43 @@ TEST_F(ReaderThreadTest, AStopSequenceWhoseDetachCannotBeLoggedStillStopsAndRele
     ShutdownRemoteDevice();
     UnplugEventLogList();
     m_started = false;
+    EXPECT_EQ(LastLinkStateWrite(), "a4f0: 00") << "a line that cannot be made cancels no write";
     EXPECT_TRUE(OurHandles().empty());
     EXPECT_TRUE(WaitForReaderThreadEnd());
     ConnectRemote();
     EXPECT_EQ(RemoteState.open, 0) << "the session ended";
+}
+
+TEST_F(ReaderThreadTest, AReopenWhoseAnnouncementCannotBeLoggedStillAnnouncesAndReadsOn)
+{
+    const auto remote = Plug();
+    StartDeviceSide();
+    ASSERT_TRUE(Echo(remote));
+    const std::size_t attaches = AttachWrites();
+    PlugEventLogList(std::make_shared<FailingLog>());
+    Simulator().BreakConnections(remote);
+    const bool announced = WaitUntil([&] { return AttachWrites() == attaches + 1; });
+    const bool reading = announced && Echo(remote);
+    UnplugEventLogList();
+    EXPECT_TRUE(announced) << "the reopen told the module nothing";
+    EXPECT_TRUE(reading) << "the reader stopped reading";
+}
+
+TEST_F(ReaderThreadTest, AReaderThatEndsByItselfIsNoticedAndTheNextConnectReadsAgain)
+{
+    const auto remote = Plug();
+    StartDeviceSide();
+    ASSERT_TRUE(Echo(remote));
+    const auto log = std::make_shared<ThreadEndingLog>();
+    PlugEventLogList(log);
+    // The action's logged write ends the reader thread.
+    ASSERT_TRUE(Simulator().Press(remote, kEchoKey, {0x05}));
+    ASSERT_TRUE(WaitUntil([] { return NoticeEndedReaderThread(); })) << "the end went unnoticed";
+    UnplugEventLogList();
+    EXPECT_EQ(RemoteState.open, 0);
+    EXPECT_TRUE(OurHandles().empty()) << "the remote was not let go";
+    EXPECT_THAT(log->lines, ::testing::ElementsAre(::testing::StartsWith("Remote reader ended")));
+
+    ConnectRemote();
+    EXPECT_TRUE(Echo(remote)) << "the connect brought no reader back";
 }
