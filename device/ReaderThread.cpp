@@ -52,24 +52,6 @@ UniqueHandle CreateAutoResetEvent()
     return UniqueHandle(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
 }
 
-// Cancels the read on the remote's handle; if one was started, also waits
-// until it has ended, so that nothing writes into the buffer afterwards.
-// Whoever holds the remote record.
-void EndReportRead(bool started)
-{
-    const HANDLE handle = RemoteRecord().handle.Get();
-    if (handle == INVALID_HANDLE_VALUE)
-        return;
-    ::CancelIo(handle);
-    DWORD transferred = 0;
-    if (!started)
-        return;
-    ::GetOverlappedResult(handle, &g_overlapped, &transferred, TRUE);
-    // A read that had completed before the cancel left its signal; it must
-    // not pass for the next read's.
-    ::ResetEvent(g_readEvent.Get());
-}
-
 class ReaderThreadPorts : public ReaderPorts
 {
 public:
@@ -127,7 +109,20 @@ public:
         }
     }
 
-    void CancelReportRead(bool started) override { EndReportRead(started); }
+    void CancelReportRead(bool started) override
+    {
+        const HANDLE handle = RemoteRecord().handle.Get();
+        if (handle == INVALID_HANDLE_VALUE)
+            return;
+        ::CancelIo(handle);
+        DWORD transferred = 0;
+        if (!started)
+            return;
+        ::GetOverlappedResult(handle, &g_overlapped, &transferred, TRUE);
+        // A read that had completed before the cancel left its signal; it
+        // must not pass for the next read's.
+        ::ResetEvent(g_readEvent.Get());
+    }
 
     CompletedRead TakeCompletedRead() override
     {
@@ -180,7 +175,8 @@ public:
         try {
             DispatchRemoteKey(code);
         } catch (const std::exception&) {
-            // Without memory for its command the key is lost; the reader goes on.
+            // A key whose action fails (no memory for its command) is lost;
+            // the reader goes on.
         }
     }
 
@@ -299,10 +295,13 @@ bool NoticeEndedReaderThread() noexcept
         // Without memory for the line the remote is let go all the same.
     }
     if (RemoteState.open) {
-        // Cancelled by its own thread only while that thread lives; a
-        // reader that ended in the middle of a read leaves it to us.
+        // A reader that ended in the middle of a read leaves it to us; it
+        // is another thread's read, which only CancelIoEx reaches.
         RemoteRecordClaim claim;
-        EndReportRead(true);
+        const HANDLE handle = RemoteRecord().handle.Get();
+        DWORD transferred = 0;
+        if (handle != INVALID_HANDLE_VALUE && ::CancelIoEx(handle, &g_overlapped))
+            ::GetOverlappedResult(handle, &g_overlapped, &transferred, TRUE);
     }
     DisconnectRemote();
     return true;
