@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <new>
 #include <string>
@@ -176,7 +177,7 @@ TEST_F(ReaderThreadTest, TheStopEndsTheOutstandingReadAndClosesTheRemote)
     EXPECT_EQ(RemoteState.open, 0) << "nothing connects once the device side has stopped";
 }
 
-TEST_F(ReaderThreadTest, TheRecordIsHandedToAnotherThreadWhileTheReaderWaitsForAReport)
+TEST_F(ReaderThreadTest, TheRecordIsHandedToAnotherThreadWhileTheReaderWaitsForAReportAndNotTakenBackBeforeItsTurn)
 {
     const auto remote = Plug();
     StartDeviceSide();
@@ -191,7 +192,19 @@ TEST_F(ReaderThreadTest, TheRecordIsHandedToAnotherThreadWhileTheReaderWaitsForA
         Simulator().Press(remote, kEchoKey, {0x05});  // ends the read the reader kept the record for
     other.join();
     EXPECT_TRUE(inTime) << "the reader kept the record while the remote was open";
-    EXPECT_TRUE(Echo(remote)) << "the reader reads again once the claim ends";
+
+    // A claim that has marked the record wanted and not yet taken its lock,
+    // held open for two wait slices: once the reader has let go, it starts
+    // no read before that claim's turn, so a key pressed meanwhile waits.
+    const std::size_t echoes = EchoWrites();
+    ++RemoteRecordWanted;
+    { RemoteRecordLock letGo; }
+    ASSERT_TRUE(Simulator().Press(remote, kEchoKey, {0x05}));
+    const bool readWhileWanted =
+        WaitUntil([&] { return Simulator().UnreadReports(remote) == 0; }, std::chrono::milliseconds(300));
+    --RemoteRecordWanted;
+    EXPECT_FALSE(readWhileWanted) << "the reader took the record back before the claim's turn";
+    EXPECT_TRUE(WaitUntil([&] { return EchoWrites() > echoes; })) << "the reader reads again once the claim ends";
 }
 
 TEST_F(ReaderThreadTest, AStopSequenceWhoseDetachCannotBeLoggedStillStopsAndReleasesEverything)
