@@ -199,10 +199,11 @@ TEST_F(ReaderThreadTest, TheRecordIsHandedToAnotherThreadWhileTheReaderWaitsForA
     const std::size_t echoes = EchoWrites();
     ++RemoteRecordWanted;
     { RemoteRecordLock letGo; }
-    ASSERT_TRUE(Simulator().Press(remote, kEchoKey, {0x05}));
+    const bool pressed = Simulator().Press(remote, kEchoKey, {0x05});
     const bool readWhileWanted =
-        WaitUntil([&] { return Simulator().UnreadReports(remote) == 0; }, std::chrono::milliseconds(300));
+        pressed && WaitUntil([&] { return Simulator().UnreadReports(remote) == 0; }, std::chrono::milliseconds(300));
     --RemoteRecordWanted;
+    ASSERT_TRUE(pressed);
     EXPECT_FALSE(readWhileWanted) << "the reader took the record back before the claim's turn";
     EXPECT_TRUE(WaitUntil([&] { return EchoWrites() > echoes; })) << "the reader reads again once the claim ends";
 }
