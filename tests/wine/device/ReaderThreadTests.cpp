@@ -20,6 +20,7 @@
 #include "device/ReaderThread.h"
 #include "device/RemoteConnection.h"
 #include "device/RemoteRecord.h"
+#include "framework/UniqueHandle.h"
 #include "module/ModuleMemoryMap.h"
 
 namespace {
@@ -62,6 +63,29 @@ public:
 
 private:
     const DWORD m_testThread = ::GetCurrentThreadId();
+};
+
+// An event log that holds every line from another thread than the test's
+// until released, as the window holds the reader's lines while it is busy
+// stopping.
+class HoldingLog : public EventLogList
+{
+public:
+    void AppendLine(const char*) override
+    {
+        if (::GetCurrentThreadId() == m_testThread)
+            return;
+        m_held = true;
+        ::WaitForSingleObject(m_release.Get(), INFINITE);
+    }
+
+    bool Held() const { return m_held; }
+    void Release() { ::SetEvent(m_release.Get()); }
+
+private:
+    const DWORD m_testThread = ::GetCurrentThreadId();
+    UniqueHandle m_release{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    std::atomic<bool> m_held{false};
 };
 
 std::string LastLinkStateWrite()
@@ -175,6 +199,26 @@ TEST_F(ReaderThreadTest, TheStopEndsTheOutstandingReadAndClosesTheRemote)
     WaitForReaderThreadEnd();
     ConnectRemote();
     EXPECT_EQ(RemoteState.open, 0) << "nothing connects once the device side has stopped";
+}
+
+TEST_F(ReaderThreadTest, AStopWhileAReopenTellsTheModuleLeavesItToldTheHostIsGone)
+{
+    const auto remote = Plug();
+    StartDeviceSide();
+    ASSERT_TRUE(Echo(remote));
+    const auto log = std::make_shared<HoldingLog>();
+    PlugEventLogList(log);
+    Simulator().BreakConnections(remote);
+    // The reopen has left the record and is held at the line of its first write.
+    const bool held = WaitUntil([&] { return log->Held(); });
+    ShutdownRemoteDevice();
+    m_started = false;
+    log->Release();
+    const bool ended = WaitForReaderThreadEnd();
+    UnplugEventLogList();
+    ASSERT_TRUE(held) << "no reopen";
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(LastLinkStateWrite(), "a4f0: 00") << "the module heard after the stop that the host is back";
 }
 
 TEST_F(ReaderThreadTest, TheRecordIsHandedToAnotherThreadWhileTheReaderWaitsForAReportAndNotTakenBackBeforeItsTurn)
