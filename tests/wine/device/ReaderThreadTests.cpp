@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <new>
 #include <string>
@@ -19,6 +20,7 @@
 #include "device/ReaderThread.h"
 #include "device/RemoteConnection.h"
 #include "device/RemoteRecord.h"
+#include "framework/UniqueHandle.h"
 #include "module/ModuleMemoryMap.h"
 
 namespace {
@@ -61,6 +63,29 @@ public:
 
 private:
     const DWORD m_testThread = ::GetCurrentThreadId();
+};
+
+// An event log that holds every line from another thread than the test's
+// until released, as the window holds the reader's lines while it is busy
+// stopping.
+class HoldingLog : public EventLogList
+{
+public:
+    void AppendLine(const char*) override
+    {
+        if (::GetCurrentThreadId() == m_testThread)
+            return;
+        m_held = true;
+        ::WaitForSingleObject(m_release.Get(), INFINITE);
+    }
+
+    bool Held() const { return m_held; }
+    void Release() { ::SetEvent(m_release.Get()); }
+
+private:
+    const DWORD m_testThread = ::GetCurrentThreadId();
+    UniqueHandle m_release{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    std::atomic<bool> m_held{false};
 };
 
 std::string LastLinkStateWrite()
@@ -146,21 +171,18 @@ TEST_F(ReaderThreadTest, NoKeyComesFromAReadEndedByAnUnplugOrFromAShortReport)
     const auto remote = Plug();
     StartDeviceSide();
     ASSERT_TRUE(Echo(remote));
-    // The read outstanding now completes with an error, over a buffer that
-    // still holds the last key.
+    // Each read below lands in a buffer that still holds the echo key.
+    ASSERT_TRUE(Simulator().SendReport(remote, {0x00, 0x00}));
+    // Read on its own, not merged with the next report.
+    ASSERT_TRUE(WaitUntil([&] { return Simulator().UnreadReports(remote) == 0; }));
+    ASSERT_TRUE(Echo(remote));
+    // The read outstanding now completes with an error. The reader, not a
+    // removal, is left to meet it: a removal would close the remote first.
     Simulator().Unplug(remote, false);
+    ASSERT_TRUE(WaitUntil([] { return RemoteState.lost == 1; }));
     DisconnectRemote();
     EXPECT_TRUE(OurHandles().empty());
-
-    SimulatedDeviceSpec twoBytes;
-    twoBytes.inputReportLength = 2;
-    const auto shortReports = Plug(twoBytes);
-    ConnectRemote();
-    ASSERT_TRUE(ReadingOn(shortReports));
-    ASSERT_TRUE(Simulator().Press(shortReports, kEchoKey, {0x05}));
-    Simulator().Unplug(shortReports, true);  // returns once the report was read
-    DisconnectRemote();
-    EXPECT_EQ(EchoWrites(), 1u) << "only the first press was delivered";
+    EXPECT_EQ(EchoWrites(), 2u) << "only the two presses were delivered";
 }
 
 TEST_F(ReaderThreadTest, TheStopEndsTheOutstandingReadAndClosesTheRemote)
@@ -179,7 +201,27 @@ TEST_F(ReaderThreadTest, TheStopEndsTheOutstandingReadAndClosesTheRemote)
     EXPECT_EQ(RemoteState.open, 0) << "nothing connects once the device side has stopped";
 }
 
-TEST_F(ReaderThreadTest, TheRecordIsHandedToAnotherThreadWhileTheReaderWaitsForAReport)
+TEST_F(ReaderThreadTest, AStopWhileAReopenTellsTheModuleLeavesItToldTheHostIsGone)
+{
+    const auto remote = Plug();
+    StartDeviceSide();
+    ASSERT_TRUE(Echo(remote));
+    const auto log = std::make_shared<HoldingLog>();
+    PlugEventLogList(log);
+    Simulator().BreakConnections(remote);
+    // The reopen has left the record and is held at the line of its first write.
+    const bool held = WaitUntil([&] { return log->Held(); });
+    ShutdownRemoteDevice();
+    m_started = false;
+    log->Release();
+    const bool ended = WaitForReaderThreadEnd();
+    UnplugEventLogList();
+    ASSERT_TRUE(held) << "no reopen";
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(LastLinkStateWrite(), "a4f0: 00") << "the module heard after the stop that the host is back";
+}
+
+TEST_F(ReaderThreadTest, TheRecordIsHandedToAnotherThreadWhileTheReaderWaitsForAReportAndNotTakenBackBeforeItsTurn)
 {
     const auto remote = Plug();
     StartDeviceSide();
@@ -194,7 +236,20 @@ TEST_F(ReaderThreadTest, TheRecordIsHandedToAnotherThreadWhileTheReaderWaitsForA
         Simulator().Press(remote, kEchoKey, {0x05});  // ends the read the reader kept the record for
     other.join();
     EXPECT_TRUE(inTime) << "the reader kept the record while the remote was open";
-    EXPECT_TRUE(Echo(remote)) << "the reader reads again once the claim ends";
+
+    // A claim that has marked the record wanted and not yet taken its lock,
+    // held open for two wait slices: once the reader has let go, it starts
+    // no read before that claim's turn, so a key pressed meanwhile waits.
+    const std::size_t echoes = EchoWrites();
+    ++RemoteRecordWanted;
+    { RemoteRecordLock letGo; }
+    const bool pressed = Simulator().Press(remote, kEchoKey, {0x05});
+    const bool readWhileWanted =
+        pressed && WaitUntil([&] { return Simulator().UnreadReports(remote) == 0; }, std::chrono::milliseconds(300));
+    --RemoteRecordWanted;
+    ASSERT_TRUE(pressed);
+    EXPECT_FALSE(readWhileWanted) << "the reader took the record back before the claim's turn";
+    EXPECT_TRUE(WaitUntil([&] { return EchoWrites() > echoes; })) << "the reader reads again once the claim ends";
 }
 
 TEST_F(ReaderThreadTest, AStopSequenceWhoseDetachCannotBeLoggedStillStopsAndReleasesEverything)
