@@ -77,8 +77,11 @@ Latencies MeasureLatencies(RemoteSimulator& remote, SimulatedDeviceId programs, 
     for (int press = 0; press < kWarmUpPresses + kLatencyPresses; ++press) {
         const double program = OneLatency(remote, programs, jukebox);
         const double direct = OneLatency(remote, directs, jukebox);
-        if (program < 0 || direct < 0)
+        if (program < 0 || direct < 0) {
+            std::printf("  press %d: the %s command did not reach the jukebox; latencies end here\n", press,
+                        program < 0 ? "program's" : "direct reader's");
             break;
+        }
         if (press >= kWarmUpPresses) {
             latencies.program.push_back(program);
             latencies.direct.push_back(direct);
