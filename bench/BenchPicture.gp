@@ -14,7 +14,6 @@ set terminal pngcairo size 1500,540 font "sans,10"
 set output folder."/bench.png"
 set multiplot layout 1,3 title "VantrelRemote benchmarks, ".width." build (".system("date '+%Y-%m-%d %H:%M'").")"
 set grid
-set key top left
 
 set title "Key to jukebox: latency of each press"
 set logscale x
@@ -26,7 +25,7 @@ plot latency using ($1/1000):(1) smooth cnormal with steps lw 2 lc 1 title "Vant
      ''      using ($2/1000):(1) smooth cnormal with steps lw 2 lc 2 title "direct reader"
 
 unset logscale x
-set key top left
+set key bottom right
 set xrange [-0.6:calls - 0.4]
 set yrange [0:*]
 set xlabel "jukebox call, in the order both programs make them"
