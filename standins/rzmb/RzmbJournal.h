@@ -39,4 +39,6 @@ enum RzmbOutboxMode
     RzmbOutboxImmediate = 0, /* at once to the block's length */
     RzmbOutboxHold = 1,      /* stays where it is until advanced by the control side */
     RzmbOutboxStep = 2,      /* by a fixed step at every read of the count */
+    RzmbOutboxDelayed = 3,   /* at once to the block's length, a set time after
+                                the doorbell: a module that is slow but alive */
 };
