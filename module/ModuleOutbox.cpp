@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "common/EventLog.h"
+#include "framework/UniqueResource.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include "module/ModuleMailbox.h"
@@ -31,14 +32,32 @@ enum class PollEnd
     SwitchedOff,  // delivery was switched off
 };
 
-// What the outbox holds and waits for, and the window whose timer looks at
-// it while it runs; user-interface thread only.
+void StopLooking(HWND window)
+{
+    ::KillTimer(window, kModuleOutboxTimerId);
+}
+
+// The window whose timer looks at the outbox, while it runs.
+using LookingTimer = UniqueResource<HWND, &StopLooking>;
+
+// What the outbox holds and waits for, and its timer; user-interface thread
+// only.
+struct Outbox
+{
+    OutboxWatch watch;
+    LookingTimer timer;
+};
+
+Outbox& TheOutbox()
+{
+    static Outbox outbox;
+    return outbox;
+}
+
 OutboxWatch& Watch()
 {
-    static OutboxWatch watch;
-    return watch;
+    return TheOutbox().watch;
 }
-HWND g_lookingWindow = nullptr;
 
 void LogMissedBlock(unsigned count, std::uint32_t length)
 {
@@ -128,19 +147,19 @@ void CALLBACK LookAtOutboxOnTimer(HWND, UINT, UINT_PTR, DWORD);
 // on as further blocks come.
 void KeepLooking()
 {
+    LookingTimer& timer = TheOutbox().timer;
     const bool needed = Watch().NeedsLook();
-    if (needed == (g_lookingWindow != nullptr))
+    if (needed == static_cast<bool>(timer))
         return;
     if (!needed) {
-        ::KillTimer(g_lookingWindow, kModuleOutboxTimerId);
-        g_lookingWindow = nullptr;
+        timer.Reset();
         return;
     }
     CWinThread* thread = AfxGetThread();
     CWnd* mainWindow = thread != nullptr ? thread->GetMainWnd() : nullptr;
     const HWND window = mainWindow != nullptr ? mainWindow->GetSafeHwnd() : nullptr;
     if (window != nullptr && ::SetTimer(window, kModuleOutboxTimerId, kLookIntervalMs, &LookAtOutboxOnTimer) != 0)
-        g_lookingWindow = window;
+        timer.Reset(window);
 }
 
 void DropHeldBlocks()
