@@ -25,8 +25,9 @@ struct RzmbGetMemEntry
     uint32_t succeeded;
 };
 
-/* One block taken at the doorbell: the bytes of the last write to the outbox,
- * with that write's length. */
+/* One block rung at the doorbell: the bytes of the last write to the outbox,
+ * with that write's length. The module takes it then or later, as its outbox
+ * mode says, unless it is written over first. */
 struct RzmbBlockEntry
 {
     uint32_t length;
