@@ -195,17 +195,16 @@ protected:
         return block;
     }
 
-    std::vector<std::string> BlocksAfterTheStall(const char* head) const
+    // The blocks rung after the stall's own: the volume states, or the
+    // replies.
+    std::vector<std::string> RungAfterTheStall(bool states) const
     {
         std::vector<std::string> found;
-        std::copy_if(m_module->blocks.begin() + 1, m_module->blocks.end(), std::back_inserter(found),
-                     [&](const std::string& block) { return StartsWith(block, head); });
+        for (std::size_t i = 1; i < m_module->blocks.size(); ++i) {
+            if (StartsWith(m_module->blocks[i], "02 a6") == states)
+                found.push_back(m_module->blocks[i]);
+        }
         return found;
-    }
-
-    bool Has(const std::string& block) const
-    {
-        return std::find(m_module->blocks.begin(), m_module->blocks.end(), block) != m_module->blocks.end();
     }
 
     // Keys 26, 28, 67, 68 and 69.
@@ -228,34 +227,31 @@ TEST_P(ModuleBackFromAStallTest, NoBlockIsWrittenOverOneItIsStillTakingAndTheNew
     ASSERT_TRUE(RzmbSetOutboxMode(RzmbOutboxDelayed, delayMs));
     ASSERT_NO_FATAL_FAILURE(RepliesThenVolumes(kStates + 1, 2 * kStates));
 
-    // Once the newest state and the last reply are rung and the module has
-    // taken the last block rung, everything has been delivered.
+    // Once the last reply and the newest state are rung and the module has
+    // taken the last block, everything has been delivered.
+    std::vector<std::string> replies, states;
     ASSERT_TRUE(WaitUntil([&] {
         m_module->Collect();
-        return Has(State(2 * kStates)) && BlocksAfterTheStall("02 ").size() >= m_replies.size() &&
+        replies = RungAfterTheStall(false);
+        states = RungAfterTheStall(true);
+        return replies.size() >= m_replies.size() && !states.empty() && states.back() == State(2 * kStates) &&
                SubstituteModule::Peek(ModuleMap::OutboxCount, 1)[0] >= 3;
     }, std::chrono::minutes(2)));
     const std::uint32_t overwritten = RzmbOverwrittenBlocks(kBoundMs);
-    std::vector<std::string> states;
+    std::vector<std::string> statesSent;
     for (int state = 1; state <= 2 * kStates; ++state)
-        states.push_back(State(state));
-    const std::vector<std::string> statesTaken = BlocksAfterTheStall("02 a6");
-    std::vector<std::string> replies = BlocksAfterTheStall("02 ");
-    replies.erase(std::remove_if(replies.begin(), replies.end(),
-                                 [](const std::string& block) { return StartsWith(block, "02 a6"); }),
-                  replies.end());
+        statesSent.push_back(State(state));
 
     EXPECT_EQ(overwritten, 0u) << "blocks written over one the module was still taking, within its bound";
     EXPECT_EQ(replies, m_replies) << "every reply, once, in order";
-    EXPECT_TRUE(InOrderWithin(statesTaken, states)) << "no older state after a newer one";
-    EXPECT_EQ(statesTaken.back(), State(2 * kStates));
+    EXPECT_TRUE(InOrderWithin(states, statesSent)) << "no older state after a newer one";
     EXPECT_EQ(m_module->missed, 0u);
     CloseProgram();
     EXPECT_EQ(m_run->ExitCode(), 0u);
     std::printf("Module back from a stall, taking each block %u ms after its doorbell: of %zu blocks rung after\n"
                 "the stall, %u were written over one the module was still taking within its bound; %zu of %d\n"
                 "volume states sent, the newest last\n",
-                delayMs, m_module->blocks.size() - 1, overwritten, statesTaken.size(), 2 * kStates);
+                delayMs, m_module->blocks.size() - 1, overwritten, states.size(), 2 * kStates);
 }
 
 INSTANTIATE_TEST_SUITE_P(TakingEachBlock, ModuleBackFromAStallTest, ::testing::Values(30u, 60u, 100u),
