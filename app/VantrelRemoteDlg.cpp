@@ -14,6 +14,7 @@
 #include "jukebox/JukeboxEventMessage.h"
 #include "jukebox/JukeboxObjects.h"
 #include "module/ModuleMailbox.h"
+#include "module/ModuleOutbox.h"
 #include "res/resource.h"
 
 namespace {
@@ -160,6 +161,7 @@ void CVantrelRemoteDlg::OnDestroy()
 {
     m_deviceNotification.Reset();
     ModuleWritesEnabled = 0;
+    DropHeldModuleBlocks();
     ShutdownRemoteDevice();
     if (m_jukeboxCompanion)
         m_jukeboxCompanion->NotifyClosing();
