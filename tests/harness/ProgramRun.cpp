@@ -45,6 +45,12 @@ ProgramRun::ProgramRun(const std::string& arguments, const std::string& workingF
     }
 }
 
+ProgramRun::ProgramRun(DWORD processId)
+    : m_process(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, processId)),
+      m_processId(processId)
+{
+}
+
 ProgramRun::~ProgramRun()
 {
     if (Started() && !HasExited()) {

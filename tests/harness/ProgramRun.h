@@ -26,6 +26,8 @@ public:
     // current one when empty).
     ProgramRun(const std::string& arguments, const std::string& workingFolder,
                const std::string& program = "VantrelRemote.exe");
+    // A run that another process started (a launcher, say).
+    explicit ProgramRun(DWORD processId);
     ~ProgramRun();  // ends the process if it still runs
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
