@@ -41,9 +41,13 @@ int CVantrelRemoteApp::ExitInstance()
     const int exitCode = closedOnItsOwn ? CWinApp::ExitInstance() : kClosedExitCode;
     // The reader thread reaches the dialog through the main-window pointer,
     // and static destruction frees what it uses: a reader that does not end
-    // (held up in the module library, say) must not meet either.
-    if (!WaitForReaderThreadEnd())
+    // (held up in the module library, say) must not meet either. The
+    // jukebox still hears that its objects are let go.
+    if (!WaitForReaderThreadEnd()) {
+        if (m_dialog != nullptr)
+            m_dialog->ReleaseJukebox();
         ::TerminateProcess(::GetCurrentProcess(), static_cast<UINT>(exitCode));
+    }
     m_pMainWnd = nullptr;
     m_dialog.reset();
     return exitCode;

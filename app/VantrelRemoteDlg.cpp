@@ -28,6 +28,11 @@ constexpr UINT WM_SHOW_MAIN_WINDOW = WM_APP + 2;
 
 constexpr unsigned char kQueryHardwareIdBlock[] = {0x02, 0xA2, 0x21};
 
+// Looks after the reader thread: a reader that ended by itself is noticed
+// within one period.
+constexpr UINT_PTR kReaderWatchTimer = 1;
+constexpr UINT kReaderWatchPeriodMs = 500;
+
 }  // namespace
 
 CVantrelRemoteDlg::CVantrelRemoteDlg(CWnd* parent)
@@ -39,6 +44,13 @@ CVantrelRemoteDlg::CVantrelRemoteDlg(CWnd* parent)
 }
 
 CVantrelRemoteDlg::~CVantrelRemoteDlg() = default;
+
+void CVantrelRemoteDlg::ReleaseJukebox() noexcept
+{
+    m_jukeboxCompanion.Reset();
+    m_jukeboxLink.Reset();
+    m_comInitializer.reset();
+}
 
 void CVantrelRemoteDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -54,6 +66,9 @@ BEGIN_MESSAGE_MAP(CVantrelRemoteDlg, CDialog)
     ON_BN_CLICKED(IDC_QUERY_HARDWARE_ID, OnQueryHardwareId)
     ON_BN_CLICKED(IDC_CLEAR, OnClear)
     ON_WM_CLOSE()
+    ON_WM_QUERYENDSESSION()
+    ON_WM_ENDSESSION()
+    ON_WM_TIMER()
     ON_BN_CLICKED(IDC_SAVE, OnSave)
     ON_MESSAGE(WM_JUKEBOX_COMMAND, OnJukeboxCommand)
     ON_MESSAGE(WM_SHOW_MAIN_WINDOW, OnShowWindow)
@@ -94,6 +109,7 @@ BOOL CVantrelRemoteDlg::OnInitDialog()
     // jukebox's server and take seconds; a remote plugged in meanwhile was
     // announced to no window. Does nothing when the remote is open.
     ConnectRemote();
+    SetTimer(kReaderWatchTimer, kReaderWatchPeriodMs, nullptr);
     return TRUE;
 }
 
@@ -165,6 +181,32 @@ void CVantrelRemoteDlg::OnClose()
     if (!DestroyWindow())
         throw Exception();
     ::PostQuitMessage(kClosedExitCode);
+}
+
+BOOL CVantrelRemoteDlg::OnQueryEndSession()
+{
+    // Nothing of ours is worth keeping the user's session for.
+    return TRUE;
+}
+
+void CVantrelRemoteDlg::OnEndSession(BOOL ending)
+{
+    if (!ending)
+        return;
+    // Windows may end the process as soon as this returns: the whole end
+    // that a close and the application's exit make, the module told and the
+    // jukebox released, happens now. Should the process go on, it ends as
+    // after a close.
+    if (!DestroyWindow())
+        throw Exception();
+    ReleaseJukebox();
+    ::PostQuitMessage(kClosedExitCode);
+}
+
+void CVantrelRemoteDlg::OnTimer(UINT_PTR id)
+{
+    if (id == kReaderWatchTimer)
+        NoticeEndedReaderThread();
 }
 
 LRESULT CVantrelRemoteDlg::OnJukeboxCommand(WPARAM, LPARAM lParam)

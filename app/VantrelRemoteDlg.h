@@ -30,6 +30,10 @@ public:
     explicit CVantrelRemoteDlg(CWnd* parent = nullptr);
     ~CVantrelRemoteDlg() override;
 
+    // Releases the companion, then the link, then ends COM, as destruction
+    // does; for ends that cannot wait for destruction.
+    void ReleaseJukebox() noexcept;
+
     // Members in the order their destruction must run backwards: the jukebox
     // objects are released before COM ends, the companion first.
     CListCtrl m_eventLog;
@@ -54,6 +58,9 @@ protected:
     void OnQueryHardwareId();
     void OnClear();
     void OnClose();
+    BOOL OnQueryEndSession();
+    void OnEndSession(BOOL ending);
+    void OnTimer(UINT_PTR id);
     void OnSave();
     LRESULT OnJukeboxCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);

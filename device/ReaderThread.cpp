@@ -8,9 +8,11 @@
 #include <optional>
 #include <string>
 
+#include "common/EventLog.h"
 #include "device/ReaderLoop.h"
 #include "device/RemoteConnection.h"
 #include "device/RemoteRecord.h"
+#include "device/RemoteSession.h"
 #include "framework/UniqueHandle.h"
 #include "module/ModuleMailbox.h"
 #include "module/ModuleMemoryWrites.h"
@@ -38,9 +40,12 @@ UniqueHandle g_letGoEvent;
 // Used for every read, on the reader thread only.
 OVERLAPPED g_overlapped;
 
-unsigned g_lastSession = 0;
+// The session the reader thread was started for, 0 when none runs.
 unsigned g_readerSession = 0;
 UniqueHandle g_readerThread;
+// Set when the session's reader ended by itself: the next connect starts
+// another.
+bool g_readerRestartDue = false;
 
 UniqueHandle CreateAutoResetEvent()
 {
@@ -50,7 +55,7 @@ UniqueHandle CreateAutoResetEvent()
 class ReaderThreadPorts : public ReaderPorts
 {
 public:
-    explicit ReaderThreadPorts(unsigned session) : m_session(session) {}
+    explicit ReaderThreadPorts(unsigned session) : m_session(session), m_sessionGate(session) {}
 
     bool SessionLive() override { return RemoteSession == m_session; }
 
@@ -161,14 +166,17 @@ public:
         return true;
     }
 
-    void AnnounceReopened() override { AnnounceHostAttached(); }
+    // Only while the session lives: once the stop has begun, the module must
+    // not hear that the host is back.
+    void AnnounceReopened() override { AnnounceHostAttached(&m_sessionGate); }
 
     void DispatchKey(unsigned char code) override
     {
         try {
             DispatchRemoteKey(code);
-        } catch (const std::bad_alloc&) {
-            // Without memory for its command the key is lost; the reader goes on.
+        } catch (const std::exception&) {
+            // A key whose action fails (no memory for its command) is lost;
+            // the reader goes on.
         }
     }
 
@@ -176,6 +184,7 @@ private:
     bool RecordFree() { return RemoteState.open && SessionLive() && RemoteRecordWanted == 0; }
 
     const unsigned m_session;
+    RemoteSessionGate m_sessionGate;
     std::optional<RemoteRecordLock> m_lock;
 };
 
@@ -189,25 +198,23 @@ unsigned __stdcall ReaderThread(void* session)
     }
 }
 
-// Waits until the reader cannot be in the remote record and cannot enter it
-// again: it holds the record lock for its whole read cycle, and enters only
-// while its session is live.
-void EndSession()
+// Ends the session and waits until the reader cannot be in the remote record
+// and cannot enter it again: it holds the record lock for its whole read
+// cycle, and enters only while its session is live. From then on the reader
+// can neither give the remote up nor reopen it, nor tell the module anything.
+void EndSession() noexcept
 {
-    RemoteSession = 0;
+    EndRemoteSession();
     RemoteRecordClaim claim;
 }
 
-// A step of the stop sequence that may fail (no memory for the block or the
-// log line) without keeping the later ones from running.
-template <class Step>
-void RunStopStep(Step step) noexcept
+bool LaunchReaderThread(unsigned session)
 {
-    try {
-        step();
-    } catch (const std::exception&) {
-        // The step is lost; the ones after it matter more.
-    }
+    ::ResetEvent(g_readEvent.Get());
+    g_readerThread.Reset(reinterpret_cast<HANDLE>(::_beginthreadex(
+        nullptr, 0, &ReaderThread, reinterpret_cast<void*>(static_cast<std::uintptr_t>(session)), 0, nullptr)));
+    g_readerSession = g_readerThread ? session : 0;
+    return g_readerSession != 0;
 }
 
 }  // namespace
@@ -217,7 +224,8 @@ int InitRemoteDevice()
     g_readEvent = CreateAutoResetEvent();
     g_stopEvent = CreateAutoResetEvent();
     g_letGoEvent = CreateAutoResetEvent();
-    RemoteSession = ++g_lastSession;
+    BeginRemoteSession();
+    g_readerRestartDue = false;
     ConnectRemote();
     return 1;
 }
@@ -226,12 +234,8 @@ void StartReaderThread()
 {
     ::ResetEvent(g_readEvent.Get());
     const unsigned session = RemoteSession;
-    if (session != 0 && g_readerSession != session) {
-        g_readerThread.Reset(reinterpret_cast<HANDLE>(::_beginthreadex(
-            nullptr, 0, &ReaderThread, reinterpret_cast<void*>(static_cast<std::uintptr_t>(session)), 0, nullptr)));
-        if (g_readerThread)
-            g_readerSession = session;
-    }
+    if (session != 0 && g_readerSession != session)
+        LaunchReaderThread(session);
     PostModuleWrite(sizeof kReaderStartBlock, kReaderStartBlock);
 }
 
@@ -253,20 +257,60 @@ bool StartReportRead()
 
 void ShutdownRemoteDevice() noexcept
 {
+    // The session first: the flags read below cannot change after it, and a
+    // reopen that is under way cannot tell the module the host is back
+    // after the detach.
+    EndSession();
     if (!RemoteState.connectFailed) {
         if (!RemoteState.lost) {
-            RunStopStep([] { PostModuleWrite(sizeof kReaderStopBlock, kReaderStopBlock); });
-            RunStopStep(AnnounceHostDetached);
+            try {
+                PostModuleWrite(sizeof kReaderStopBlock, kReaderStopBlock);
+            } catch (const std::exception&) {
+                // Without memory for the block: the detach matters more.
+            }
+            AnnounceHostDetached();
             ::Sleep(kDetachPauseMilliseconds);
         }
         ::SetEvent(g_stopEvent.Get());
         ::Sleep(kStopGraceMilliseconds);
         DisconnectRemote();
     }
-    EndSession();
     g_readEvent.Reset();
     g_stopEvent.Reset();
     g_letGoEvent.Reset();
+}
+
+bool NoticeEndedReaderThread() noexcept
+{
+    const unsigned session = RemoteSession;
+    if (session == 0 || g_readerSession != session ||
+        ::WaitForSingleObject(g_readerThread.Get(), 0) != WAIT_OBJECT_0)
+        return false;
+    g_readerThread.Reset();
+    g_readerSession = 0;
+    g_readerRestartDue = true;
+    try {
+        AppendLogLine("Remote reader ended unexpectedly: the remote is closed until it is plugged in again");
+    } catch (...) {
+        // Without memory for the line the remote is let go all the same.
+    }
+    if (RemoteState.open) {
+        // A reader that ended in the middle of a read leaves it to us; it
+        // is another thread's read, which only CancelIoEx reaches.
+        RemoteRecordClaim claim;
+        const HANDLE handle = RemoteRecord().handle.Get();
+        DWORD transferred = 0;
+        if (handle != INVALID_HANDLE_VALUE && ::CancelIoEx(handle, &g_overlapped))
+            ::GetOverlappedResult(handle, &g_overlapped, &transferred, TRUE);
+    }
+    DisconnectRemote();
+    return true;
+}
+
+void ResumeReaderThread()
+{
+    if (g_readerRestartDue && RemoteSession != 0 && LaunchReaderThread(RemoteSession))
+        g_readerRestartDue = false;
 }
 
 bool WaitForReaderThreadEnd()

@@ -3,12 +3,16 @@
 #include "device/ReaderThread.h"
 #include "device/RemoteDiscovery.h"
 #include "device/RemoteRecord.h"
+#include "device/RemoteSession.h"
 #include "module/ModuleMailbox.h"
 #include "module/ModuleMemoryMap.h"
 #include "module/ModuleMemoryWrites.h"
 
 void ConnectRemote()
 {
+    // A reader that ended by itself left the remote open, with nobody to
+    // read from it.
+    NoticeEndedReaderThread();
     if (RemoteState.open || RemoteSession == 0)
         return;
     {
@@ -23,6 +27,7 @@ void ConnectRemote()
         }
         RemoteState.open = 1;
     }
+    ResumeReaderThread();
     // The reader may read from here on; these writes wait for nothing it holds.
     constexpr unsigned char kPresent = 0x01;
     WriteModuleMemory(ModuleMap::HostPresent, 1, &kPresent);

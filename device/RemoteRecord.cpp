@@ -9,7 +9,6 @@ SRWLOCK g_recordLock = SRWLOCK_INIT;
 }  // namespace
 
 RemoteStateFlags RemoteState;
-std::atomic<unsigned> RemoteSession{0};
 std::atomic<int> RemoteRecordWanted{0};
 
 HidDeviceRecord& RemoteRecord()

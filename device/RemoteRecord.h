@@ -21,11 +21,6 @@ struct RemoteStateFlags
 
 extern RemoteStateFlags RemoteState;
 
-// The device side's session: a new number at each InitRemoteDevice, 0 once
-// ShutdownRemoteDevice has run. Outside a session nothing enters the remote
-// record, and a reader thread serves only the session it was started for.
-extern std::atomic<unsigned> RemoteSession;
-
 // How many threads wait for the remote record (see RemoteRecordClaim); while
 // any does, the reader starts no read cycle and leaves the one it is in.
 extern std::atomic<int> RemoteRecordWanted;

@@ -33,6 +33,11 @@ public:
     CMenu GetSystemMenu(BOOL revert) const;
     HICON SetIcon(HICON icon, BOOL bigIcon);
     BOOL ModifyStyleEx(DWORD remove, DWORD add);
+    // A timer that posts WM_TIMER with id to the window (no callback).
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, TIMERPROC callback)
+    {
+        return ::SetTimer(m_hWnd, id, elapseMs, callback);
+    }
 
     // Dialog-style pre-translation of keyboard input; false if the message is
     // not the window's.

@@ -12,6 +12,7 @@ packages=(
     googletest
     clang libclang-rt-14-dev
     pkg-config libedit-dev tmux
+    spin
     xvfb imagemagick
     wixl msitools
 )

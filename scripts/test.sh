@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds everything and runs every test: the Windows-free logic natively under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the x86_64 and the
-# i686 build, each with its unit, end-to-end, crash and tool tests under Wine.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the model of the reader's
+# hand-over with Spin, then the x86_64 and the i686 build, each with its unit,
+# end-to-end, crash and tool tests under Wine.
 # On a machine that cannot execute 32-bit code the i686 build is compiled and
 # linked, and its runs are skipped with one line that says so.
 set -euo pipefail
@@ -15,6 +16,9 @@ echo "== Native build and tests (sanitizers)"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 ctest --preset native
+
+echo "== The reader's hand-over, checked by its model (Spin)"
+scripts/check-model.sh
 
 # The i686 tree first: the x86_64 tree packs both widths into the downloads.
 for preset in windows-x86 windows-x64; do

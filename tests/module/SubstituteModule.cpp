@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "JournalText.h"
 #include "module/ModuleMemoryMap.h"
 
@@ -72,6 +74,15 @@ std::vector<std::string> Writes()
     for (const RzmbSetMemEntry& entry : SetMems())
         writes.push_back(DescribeWrite(entry) + (entry.succeeded ? "" : " (failed)"));
     return writes;
+}
+
+std::string LastWriteAt(std::uint32_t address)
+{
+    const std::vector<RzmbSetMemEntry> writes = SetMems();
+    const auto last = std::find_if(writes.rbegin(), writes.rend(), [&](const RzmbSetMemEntry& entry) {
+        return entry.succeeded && entry.address == address;
+    });
+    return last == writes.rend() ? std::string() : DescribeWrite(*last);
 }
 
 std::vector<std::string> Reads()

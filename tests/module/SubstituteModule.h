@@ -25,6 +25,9 @@ std::vector<RzmbGetMemEntry> GetMems();
 std::vector<std::string> Blocks();
 // The RzmaSetMem calls, each as "a4f4: 02 a2 21"; failed ones end in " (failed)".
 std::vector<std::string> Writes();
+// The last successful RzmaSetMem call at address, as Writes() shows it;
+// empty when there was none.
+std::string LastWriteAt(std::uint32_t address);
 // The RzmaGetMem calls, each as "a4f2+1".
 std::vector<std::string> Reads();
 
