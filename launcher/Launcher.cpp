@@ -35,25 +35,33 @@ std::wstring ProgramBesideLauncher()
     return path.substr(0, path.find_last_of(L'\\') + 1) + L"VantrelRemote.exe";
 }
 
+// The launcher has no window: a start it could not make is told in a
+// message box, or the user would wait for nothing.
+int NotStarted(const wchar_t* text)
+{
+    ::MessageBoxW(nullptr, text, L"VantrelRemote", MB_OK | MB_ICONWARNING);
+    return kFailed;
+}
+
 int Launch()
 {
     const std::wstring program = ProgramBesideLauncher();
     const bool debug = CommandLineRequestsDebugMode(::GetCommandLineA());
     const LauncherTurn turn(kTurnLimitMilliseconds);
     if (!turn.Taken())
-        return kFailed;
+        return NotStarted(L"VantrelRemote is still being started or closed from the Start menu. Try again in a "
+                          L"moment.");
     const std::vector<RunningProgram> running = FindRunningPrograms(program);
     if (!running.empty() && !debug)
         return kDone;
-    if (!CloseRunningPrograms(running, kCloseLimitMilliseconds)) {
-        ::MessageBoxW(nullptr,
-                      L"VantrelRemote did not close within half a minute, so VantrelRemote (debug) was not "
-                      L"started. Close VantrelRemote, or end it in Task Manager, then start VantrelRemote (debug) "
-                      L"again.",
-                      L"VantrelRemote", MB_OK | MB_ICONWARNING);
-        return kFailed;
-    }
-    return StartProgram(program, debug, kStartLimitMilliseconds) ? kDone : kFailed;
+    if (!CloseRunningPrograms(running, kCloseLimitMilliseconds))
+        return NotStarted(L"VantrelRemote did not close within half a minute, so VantrelRemote (debug) was not "
+                          L"started. Close VantrelRemote, or end it in Task Manager, then start VantrelRemote "
+                          L"(debug) again.");
+    if (!StartProgram(program, debug, kStartLimitMilliseconds))
+        return NotStarted(L"VantrelRemote.exe could not be started from the folder of the Start menu entry. "
+                          L"Repair VantrelRemote in Settings, Apps, or install it again.");
+    return kDone;
 }
 
 }  // namespace
