@@ -33,6 +33,8 @@ public:
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     bool Started() const { return m_process.Get() != nullptr; }
+    // Why the start failed (the system's error code), 0 once started.
+    DWORD StartError() const { return m_startError; }
     DWORD ProcessId() const { return m_processId; }
     HANDLE Process() const { return m_process.Get(); }
 
@@ -46,6 +48,7 @@ public:
 private:
     UniqueHandle m_process;
     DWORD m_processId = 0;
+    DWORD m_startError = 0;
 };
 
 // A fresh, empty folder under the temporary folder, for a run's saved log.
