@@ -15,6 +15,7 @@
 #include "jukebox/JukeboxObjects.h"
 #include "module/ModuleLibrary.h"
 #include "module/ModuleMailbox.h"
+#include "module/ModuleOutbox.h"
 #include "res/resource.h"
 
 namespace {
@@ -162,6 +163,7 @@ void CVantrelRemoteDlg::OnDestroy()
 {
     m_deviceNotification.Reset();
     ModuleWritesEnabled = 0;
+    DropHeldModuleBlocks();
     ShutdownRemoteDevice();
     if (m_jukeboxCompanion)
         m_jukeboxCompanion->NotifyClosing();

@@ -1,11 +1,8 @@
 // What VantrelRemote.exe costs the machine, measured from outside on the
 // program as it ships, each figure against a baseline taken in the same run:
 //
-// 1. Start-up to ready (the jukebox has RegisterWindow and command 203),
-//    against StartUpBaseline.exe, which only initialises COM, creates the
-//    jukebox link and registers a window (goal: within 1.5 times), with the
-//    jukebox's server already running and with the server started by the
-//    program's own call. Medians of alternating runs.
+// 1. Start-up to ready, against StartUpBaseline.exe, which makes the same
+//    jukebox calls (StartUpFigures.h).
 // 2. Processor time while idle for 30 s, without a remote and with a remote
 //    that sends nothing, beside the baseline idling in the same 30 s (goals:
 //    under 1% and under 0.5% of one core).
@@ -24,9 +21,10 @@
 #include <vector>
 
 #include "BenchReport.h"
+#include "BenchRun.h"
 #include "JukeboxControl.h"
 #include "ProcessFigures.h"
-#include "ProgramRun.h"
+#include "StartUpFigures.h"
 #include "jukebox/JukeboxEventMessage.h"
 #include "module/ModuleMemoryMap.h"
 #include "standins/remotesim/RemoteSimulator.h"
@@ -34,12 +32,7 @@
 
 namespace {
 
-constexpr int kWarmRuns = 9;
-constexpr int kColdRuns = 5;
 constexpr DWORD kIdleMilliseconds = 30000;
-constexpr char kBaseline[] = "StartUpBaseline.exe";
-constexpr char kBaselineClass[] = "VantrelStartUpBaseline";
-constexpr char kProgram[] = "VantrelRemote.exe";
 // The stream for the memory figures; VANTREL_BENCH_STREAM makes it shorter
 // for a quick look.
 constexpr int kDefaultStream = 100000;
@@ -50,183 +43,6 @@ constexpr int kEventsInFlight = 500;
 constexpr long kPlainEvent = 3000;
 // The volume answer, whose handler writes a block to the module.
 constexpr long kVolumeEvent = 12;
-
-bool IsProgram(const std::string& program)
-{
-    return program == kProgram;
-}
-
-// The window by its class, for the program as for the baseline: one cheap
-// look, so that watching for it costs both the same.
-HWND FindWindowOf(const ProgramRun& run, const std::string& program)
-{
-    const HWND window = ::FindWindowA(IsProgram(program) ? kMainWindowClass : kBaselineClass, nullptr);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    return owner == run.ProcessId() ? window : nullptr;
-}
-
-// Looks at start-up are spaced out: every look at the window or the journal
-// also costs the jukebox's server and the machine, while the program starts.
-// The times themselves come from the journal, so spacing loses nothing.
-constexpr DWORD kStartUpLookMs = 25;
-
-// A program as the benchmark runs it: started, its window found, closed with
-// WM_CLOSE as any other program would close it.
-class Run
-{
-public:
-    explicit Run(const std::string& program) : m_program(program), m_run("", "", program) {}
-    ~Run() { Close(); }
-
-    // The window, looked for until it shows or the program ends; with a
-    // look interval, one look after that long.
-    HWND Window(DWORD lookMs = 0)
-    {
-        if (m_window == nullptr && lookMs > 0) {
-            ::Sleep(lookMs);
-            m_window = FindWindowOf(m_run, m_program);
-        } else if (m_window == nullptr) {
-            WaitUntil([&] { return (m_window = FindWindowOf(m_run, m_program)) != nullptr || m_run.HasExited(); });
-        }
-        return m_window;
-    }
-    void Close()
-    {
-        if (m_run.HasExited())
-            return;
-        if (Window() != nullptr)
-            ::SendMessageTimeoutA(m_window, WM_CLOSE, 0, 0, SMTO_NORMAL, 10000, nullptr);
-        m_run.WaitForExit();
-    }
-    const ProgramRun& Process() const { return m_run; }
-    const std::string& Program() const { return m_program; }
-
-private:
-    std::string m_program;
-    ProgramRun m_run;
-    HWND m_window = nullptr;
-};
-
-// The journal entry that marks the end of start-up: the program's command
-// 203, the baseline's RegisterWindow.
-bool IsReady(const std::string& program, const JournalEntry& entry)
-{
-    return IsProgram(program) ? entry.operation == "SendCommandWithData" && entry.number == 203
-                              : entry.operation == "RegisterWindow";
-}
-
-// One start-up: milliseconds from CreateProcess to each call the jukebox
-// received, up to the ready call (the last); empty when that did not come.
-using StartUp = std::vector<std::pair<std::string, double>>;
-
-// jukebox is null when the server must not run yet: the connection to it is
-// made once the program's window shows that its own call started the server.
-StartUp MeasureOneStartUp(const std::string& program, JukeboxControl* jukebox)
-{
-    std::unique_ptr<JukeboxControl> ownConnection;
-    if (jukebox != nullptr)
-        jukebox->ClearJournal();
-    const double start = NowMicroseconds();
-    Run run(program);
-    if (jukebox == nullptr) {
-        while (run.Window(kStartUpLookMs) == nullptr) {
-            if (run.Process().HasExited())
-                return {};
-        }
-        ownConnection = std::make_unique<JukeboxControl>();
-        jukebox = ownConnection.get();
-    }
-    // Only the entries not yet seen are fetched, so that the server answers
-    // few calls of ours while it serves the program's.
-    std::vector<JournalEntry> journal;
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    auto ready = journal.end();
-    while (ready == journal.end() && std::chrono::steady_clock::now() < limit) {
-        ::Sleep(kStartUpLookMs);
-        if (jukebox->JournalCount() > static_cast<long>(journal.size())) {
-            const std::vector<JournalEntry> more = jukebox->Journal(static_cast<long>(journal.size()));
-            journal.insert(journal.end(), more.begin(), more.end());
-        }
-        ready = std::find_if(journal.begin(), journal.end(),
-                             [&](const JournalEntry& entry) { return IsReady(program, entry); });
-    }
-    StartUp steps;
-    if (ready == journal.end())
-        return steps;
-    for (auto entry = journal.begin(); entry <= ready; ++entry) {
-        const long index = static_cast<long>(entry - journal.begin());
-        steps.emplace_back(entry->operation, (jukebox->JournalTime(index) - start) / 1000);
-    }
-    // Our connection goes first, so that the server can end after the run.
-    ownConnection.reset();
-    run.Close();
-    return steps;
-}
-
-// The median time to the ready call; with steps, also the median time to
-// each call of the first run before it, where every run made the same calls.
-double MedianStartUp(const std::vector<StartUp>& runs, bool steps)
-{
-    std::vector<double> ready;
-    for (const StartUp& run : runs)
-        ready.push_back(run.empty() ? -1 : run.back().second);
-    if (!steps || runs.empty() || runs.front().empty())
-        return Median(ready);
-    for (std::size_t step = 0; step + 1 < runs.front().size(); ++step) {
-        std::vector<double> times;
-        for (const StartUp& run : runs) {
-            if (run.size() == runs.front().size() && run[step].first == runs.front()[step].first)
-                times.push_back(run[step].second);
-        }
-        std::printf("      %-24s %8.1f ms (median of %zu)\n", runs.front()[step].first.c_str(), Median(times),
-                    times.size());
-    }
-    return Median(ready);
-}
-
-void ReportStartUp(const char* situation, const char* goalName, const std::vector<StartUp>& program,
-                   const std::vector<StartUp>& baseline)
-{
-    std::printf("  %s, medians of %zu runs each; the calls on the way, the program's:\n", situation,
-                program.size());
-    const double programMs = MedianStartUp(program, true);
-    std::printf("    the baseline's:\n");
-    const double baselineMs = MedianStartUp(baseline, true);
-    const double ratio = baselineMs > 0 ? programMs / baselineMs : 0;
-    std::printf("    VantrelRemote.exe  %8.1f ms\n    baseline           %8.1f ms\n    ratio              %8.2f\n",
-                programMs, baselineMs, ratio);
-    Goal(goalName, Format("%.2f x baseline", ratio), "at most 1.5 x baseline",
-         programMs > 0 && baselineMs > 0 && ratio <= 1.5);
-}
-
-void MeasureStartUp(std::unique_ptr<JukeboxControl>& jukebox)
-{
-    std::printf("Start-up to ready (from CreateProcess to the jukebox receiving command 203; the baseline's\n"
-                "RegisterWindow), no remote plugged:\n");
-    std::vector<StartUp> program, baseline;
-    for (int run = 0; run < kWarmRuns; ++run) {
-        program.push_back(MeasureOneStartUp(kProgram, jukebox.get()));
-        baseline.push_back(MeasureOneStartUp(kBaseline, jukebox.get()));
-    }
-    ReportStartUp("jukebox server already running", "startup_jukebox_running", program, baseline);
-
-    jukebox.reset();
-    program.clear();
-    baseline.clear();
-    for (int run = 0; run < kColdRuns; ++run) {
-        for (const char* which : {kProgram, kBaseline}) {
-            // The server ends some 3 s after its last client.
-            if (!WaitUntil([] { return !JukeboxServerRuns(); }, std::chrono::seconds(60))) {
-                std::printf("  the jukebox's server did not end: no figure with the server started by the call\n");
-                return;
-            }
-            (IsProgram(which) ? program : baseline).push_back(MeasureOneStartUp(which, nullptr));
-        }
-    }
-    ReportStartUp("jukebox server started by the call", "startup_jukebox_started", program, baseline);
-    jukebox = std::make_unique<JukeboxControl>();
-}
 
 // Processor time of the program and the baseline over the same 30 s, in
 // percent of one core.
@@ -334,6 +150,16 @@ int StreamLength()
     return length != nullptr ? std::max(kWarmUpShare, std::atoi(length)) : kDefaultStream;
 }
 
+// The command 203 that ends a start-up, from the program or the baseline
+// whose window that is.
+std::function<bool(const JournalEntry&)> IsSettingFrom(HWND window)
+{
+    const auto windowValue = static_cast<long>(reinterpret_cast<LONG_PTR>(window));
+    return [windowValue](const JournalEntry& entry) {
+        return entry.number == 203 && entry.windowHandle == windowValue;
+    };
+}
+
 void MeasureMemory(RemoteSimulator& remote, SimulatedDeviceId device, const JukeboxControl& jukebox)
 {
     const int stream = StreamLength();
@@ -342,7 +168,7 @@ void MeasureMemory(RemoteSimulator& remote, SimulatedDeviceId device, const Juke
     jukebox.ClearJournal();
     Run baseline(kBaseline);
     baseline.Window();
-    jukebox.WaitForOperation("RegisterWindow");
+    jukebox.WaitForEntry(IsSettingFrom(baseline.Window()));
     Run program(kProgram);
     const HWND window = program.Window();
     if (window == nullptr || baseline.Window() == nullptr || !WaitUntil([&] { return remote.Connections(device) > 0; }) ||
@@ -350,7 +176,7 @@ void MeasureMemory(RemoteSimulator& remote, SimulatedDeviceId device, const Juke
         std::printf("  the program did not start with its remote\n");
         return;
     }
-    jukebox.WaitForEntry([](const JournalEntry& entry) { return entry.number == 203; });
+    jukebox.WaitForEntry(IsSettingFrom(window));
     const Footprint started = FootprintOf(program.Process()), baselineFigures = FootprintOf(baseline.Process());
     const long plainKey = StoredEventKey(jukebox, kPlainEvent, L"plain");
     const long volumeKey = StoredEventKey(jukebox, kVolumeEvent, L"40");

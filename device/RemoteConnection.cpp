@@ -7,6 +7,7 @@
 #include "module/ModuleMailbox.h"
 #include "module/ModuleMemoryMap.h"
 #include "module/ModuleMemoryWrites.h"
+#include "module/ModuleOutbox.h"
 
 void ConnectRemote()
 {
@@ -32,6 +33,7 @@ void ConnectRemote()
     constexpr unsigned char kPresent = 0x01;
     WriteModuleMemory(ModuleMap::HostPresent, 1, &kPresent);
     ModuleWritesEnabled = 0;
+    DropHeldModuleBlocks();
     AnnounceHostAttached();
     // Open is not set again: if the reader gave the remote up meanwhile, its
     // record holds no handle to read from (and a reopen of its own has set

@@ -7,17 +7,11 @@
 #include <atomic>
 #include <cstdint>
 
+#include "module/ModuleWriteRecord.h"
+
 // Wakes the main window for queued blocks; lParam is the token of the queue
 // entry, wParam carries nothing.
 constexpr UINT WM_MODULE_WRITE = WM_APP + 3;
-
-// One block on its way to the module.
-struct ModuleWriteRecord
-{
-    static constexpr std::uint32_t kCapacity = 256;
-    std::uint32_t length = 0;
-    unsigned char data[kCapacity] = {};
-};
 
 // Set while the device wants blocks delivered; read from any thread.
 extern std::atomic<int> ModuleWritesEnabled;
@@ -33,9 +27,10 @@ void DeliverModuleWrites(LPARAM token);
 
 // Delivers one block through the mailbox protocol while ModuleWritesEnabled
 // is set: the data, the count reset and the doorbell, each logged, then a
-// poll of the count (at most a quarter of a second; after a block the module
-// did not take in that time, only a brief look until it takes one again).
-// Then a 5 ms pause, on every path.
+// poll of the count (at most a quarter of a second). While the outbox is not
+// free for it (a stalled module, an earlier block still waiting), the block
+// waits its turn instead (see ModuleOutbox.h). Then a 5 ms pause, on every
+// path.
 void WriteModuleBlock(const ModuleWriteRecord& record);
 
 // Reads the device's switch for block delivery (KeyParameter) into

@@ -10,11 +10,17 @@ std::string FormatModuleWriteLine(std::uint32_t address, std::uint32_t length, c
     std::string line(head);
     if (bytes == nullptr)
         return line;
-    line.reserve(line.size() + 3 * static_cast<size_t>(length));
+    return line + FormatModuleBytes(length, bytes);
+}
+
+std::string FormatModuleBytes(std::uint32_t length, const unsigned char* bytes)
+{
+    std::string text;
+    text.reserve(3 * static_cast<size_t>(length));
     for (std::uint32_t i = 0; i < length; ++i) {
         char byte[4];
         std::snprintf(byte, sizeof byte, "%.2x ", static_cast<unsigned>(bytes[i]));
-        line += byte;
+        text += byte;
     }
-    return line;
+    return text;
 }

@@ -5,7 +5,9 @@
 # width measured in the same run; every goal line carries the width in its
 # name (goal x64.<name>, goal x86.<name>). Where 32-bit code cannot run, the
 # x86 part is one line that says so. The programs run stripped, as the
-# downloads ship them: a build's debug sections alone slow every start.
+# downloads ship them: a build's debug sections alone slow every start. Each
+# width's picture (gnuplot), drawn from the raw samples the benchmarks leave
+# beside them, lands in build/bench-<width>/bench.png.
 #   VANTREL_BENCH_STREAM=<n> shortens the memory figures' stream (100000).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,4 +46,7 @@ for width in x64 x86; do
         echo
         wine_run "$bin/$bench.exe" | sed -u "s/^goal /goal $width./"
     done
+    gnuplot -e "folder='$bin'; width='$width'" bench/BenchPicture.gp
+    echo
+    echo "Picture: $bin/bench.png"
 done

@@ -14,6 +14,7 @@ packages=(
     pkg-config libedit-dev tmux
     spin
     xvfb imagemagick
+    gnuplot-nox
     wixl msitools
 )
 

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "standins/shared/SectionLock.h"
 #include "standins/rzmb/SimulatedModule.h"
 
@@ -19,11 +21,17 @@ struct SharedModule
 // cannot be created or mapped.
 SharedModule* ModuleInstance();
 
-// Runs action on the module under its lock; fallback when the module cannot
-// be reached. No exception leaves.
+// Microseconds of the system's performance counter, one clock for every
+// process that shares the module.
+std::uint64_t ModuleClockMicroseconds();
+
+// Runs action on the module under its lock, once the module has caught up with
+// the clock; fallback when the module cannot be reached. No exception leaves.
 template <class Result, class Action>
 Result WithModule(Result fallback, Action action) noexcept
 {
-    return WithSectionLocked(ModuleInstance(), fallback,
-                             [&](SharedModule& shared) { return action(shared.module); });
+    return WithSectionLocked(ModuleInstance(), fallback, [&](SharedModule& shared) {
+        shared.module.CatchUp(ModuleClockMicroseconds());
+        return action(shared.module);
+    });
 }

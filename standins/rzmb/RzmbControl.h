@@ -32,11 +32,17 @@ int RzmbFailAtRandom(uint32_t perMille, uint32_t seed);
 /* Calls failed on purpose, by plan or at random, since the last reset. */
 uint32_t RzmbInjectedFailures(void);
 
-/* How the outbox count follows a block (enum RzmbOutboxMode); step counts
- * for RzmbOutboxStep only. RzmbAdvanceOutbox moves the count by steps towards
+/* How the outbox count follows a block (enum RzmbOutboxMode); step is the
+ * step of RzmbOutboxStep and the delay in ms of RzmbOutboxDelayed. A block
+ * still waiting when the delay is set (one that a held module never took) is
+ * taken that delay later. RzmbAdvanceOutbox moves the count by steps towards
  * the length of the block last taken, in any mode. */
 int RzmbSetOutboxMode(uint32_t mode, uint32_t step);
 int RzmbAdvanceOutbox(uint32_t steps);
+/* Blocks written over before the module took them (their count short of
+ * their length), less than withinMs after their doorbell; among the latest
+ * 1024 written over. */
+uint32_t RzmbOverwrittenBlocks(uint32_t withinMs);
 
 /* Journals, oldest first. A count is the number of entries ever recorded
  * (since the last clear); an entry can be read while it is among the most

@@ -75,6 +75,11 @@ int RzmbAdvanceOutbox(uint32_t steps)
     });
 }
 
+uint32_t RzmbOverwrittenBlocks(uint32_t withinMs)
+{
+    return WithModule(0u, [&](SimulatedModule& module) { return module.OverwrittenWithin(std::uint64_t{withinMs} * 1000); });
+}
+
 uint32_t RzmbSetMemCount(void)
 {
     return WithModule(0u, [](SimulatedModule& module) { return module.setMemJournal.total; });

@@ -25,8 +25,9 @@ struct RzmbGetMemEntry
     uint32_t succeeded;
 };
 
-/* One block taken at the doorbell: the bytes of the last write to the outbox,
- * with that write's length. */
+/* One block rung at the doorbell: the bytes of the last write to the outbox,
+ * with that write's length. The module takes it then or later, as its outbox
+ * mode says, unless it is written over first. */
 struct RzmbBlockEntry
 {
     uint32_t length;
@@ -39,4 +40,6 @@ enum RzmbOutboxMode
     RzmbOutboxImmediate = 0, /* at once to the block's length */
     RzmbOutboxHold = 1,      /* stays where it is until advanced by the control side */
     RzmbOutboxStep = 2,      /* by a fixed step at every read of the count */
+    RzmbOutboxDelayed = 3,   /* at once to the block's length, a set time after
+                                the doorbell: a module that is slow but alive */
 };

@@ -80,24 +80,38 @@ bool SimulatedModule::SetMem(std::uint32_t address, std::uint32_t length, const 
     setMemJournal.Append(entry);
     if (!succeeded)
         return false;
+    if (address == ModuleMap::OutboxData && blockPending != 0) {
+        overwrittenAges.Append(clockMicroseconds - doorbellAt);
+        blockPending = 0;
+    }
     if (length > 0)
         std::memcpy(&memory[address], bytes, length);
     if (address == ModuleMap::OutboxData)
         lastOutboxLength = length;
     if (Covers(address, length, ModuleMap::OutboxDoorbell) &&
         memory[ModuleMap::OutboxDoorbell] == ModuleMap::kDoorbellRing)
-        TakeOutbox();
+        RingDoorbell();
     return true;
 }
 
-void SimulatedModule::TakeOutbox()
+void SimulatedModule::RingDoorbell()
 {
     RzmbBlockEntry block{lastOutboxLength, {}};
     std::memcpy(block.bytes, &memory[ModuleMap::OutboxData], std::min<std::uint32_t>(lastOutboxLength, RZMB_RECORDED_BYTES));
     blockJournal.Append(block);
     outboxTarget = std::min(lastOutboxLength, kLargestCount);
+    blockPending = 1;
+    doorbellAt = clockMicroseconds;
+    takeAt = clockMicroseconds + std::uint64_t{outboxStep} * 1000;
     if (outboxMode == RzmbOutboxImmediate)
-        memory[ModuleMap::OutboxCount] = static_cast<std::uint8_t>(outboxTarget);
+        SetCount(outboxTarget);
+}
+
+void SimulatedModule::SetCount(std::uint32_t count)
+{
+    memory[ModuleMap::OutboxCount] = static_cast<std::uint8_t>(count);
+    if (count >= outboxTarget)
+        blockPending = 0;
 }
 
 bool SimulatedModule::Peek(std::uint32_t address, std::uint32_t length, void* buffer) const
@@ -135,10 +149,12 @@ void SimulatedModule::FailAtRandom(std::uint32_t perMille, std::uint32_t seed)
 
 bool SimulatedModule::SetOutboxMode(std::uint32_t mode, std::uint32_t step)
 {
-    if (mode != RzmbOutboxImmediate && mode != RzmbOutboxHold && mode != RzmbOutboxStep)
+    if (mode != RzmbOutboxImmediate && mode != RzmbOutboxHold && mode != RzmbOutboxStep && mode != RzmbOutboxDelayed)
         return false;
     outboxMode = mode;
     outboxStep = step;
+    takeAt = clockMicroseconds + std::uint64_t{step} * 1000;
+    CatchUp(clockMicroseconds);
     return true;
 }
 
@@ -147,7 +163,25 @@ void SimulatedModule::AdvanceOutbox(std::uint32_t steps)
     const std::uint32_t count = memory[ModuleMap::OutboxCount];
     if (count >= outboxTarget)
         return;
-    memory[ModuleMap::OutboxCount] = static_cast<std::uint8_t>(std::min(outboxTarget, count + std::min(steps, kLargestCount)));
+    SetCount(std::min(outboxTarget, count + std::min(steps, kLargestCount)));
+}
+
+void SimulatedModule::CatchUp(std::uint64_t nowMicroseconds)
+{
+    clockMicroseconds = std::max(clockMicroseconds, nowMicroseconds);
+    if (outboxMode == RzmbOutboxDelayed && blockPending != 0 && clockMicroseconds >= takeAt)
+        SetCount(outboxTarget);
+}
+
+std::uint32_t SimulatedModule::OverwrittenWithin(std::uint64_t microseconds) const
+{
+    std::uint32_t count = 0;
+    std::uint64_t age = 0;
+    for (std::uint32_t index = 0; index < overwrittenAges.total; ++index) {
+        if (overwrittenAges.At(index, age) && age < microseconds)
+            ++count;
+    }
+    return count;
 }
 
 void SimulatedModule::ClearJournals()

@@ -24,10 +24,14 @@ struct UncaughtError
 };
 
 // Levels of real frames: each does work after its call, so none becomes a
-// tail call, and none is inlined.
+// tail call, and none is inlined. The faulting one keeps a local on the
+// stack: a leaf without one gets no frame of its own, and a walk along the
+// frame-pointer chain then goes from the fault straight to its caller's
+// caller.
 __attribute__((noinline)) int WriteNowhere()
 {
-    *g_nowhere = 1;
+    volatile int one = 1;
+    *g_nowhere = one;
     return g_zero;
 }
 

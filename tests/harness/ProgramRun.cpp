@@ -1,5 +1,6 @@
 #include "ProgramRun.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -122,8 +123,11 @@ std::string MakeScratchFolder(const std::string& name)
 {
     char temporary[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temporary);
+    // A parameterised test's name ("Case/30ms") makes one folder, not two.
+    std::string single = name;
+    std::replace(single.begin(), single.end(), '/', '-');
     std::ostringstream folder;
-    folder << temporary << "vantrel-" << name << "-" << ::GetCurrentProcessId() << "-" << ::GetTickCount();
+    folder << temporary << "vantrel-" << single << "-" << ::GetCurrentProcessId() << "-" << ::GetTickCount();
     ::CreateDirectoryA(folder.str().c_str(), nullptr);
     return folder.str();
 }

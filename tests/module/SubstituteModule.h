@@ -21,7 +21,7 @@ std::vector<unsigned char> Peek(std::uint32_t address, std::uint32_t length);
 
 std::vector<RzmbSetMemEntry> SetMems();
 std::vector<RzmbGetMemEntry> GetMems();
-// The blocks the module took, each as "02 a2 21".
+// The blocks rung at the doorbell, each as "02 a2 21".
 std::vector<std::string> Blocks();
 // The RzmaSetMem calls, each as "a4f4: 02 a2 21"; failed ones end in " (failed)".
 std::vector<std::string> Writes();

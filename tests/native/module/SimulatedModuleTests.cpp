@@ -80,6 +80,39 @@ TEST_F(SimulatedModuleTest, AStepCountMovesAtEachReadOfTheCount)
     EXPECT_EQ(Count(), 5);
 }
 
+TEST_F(SimulatedModuleTest, ADelayedModuleTakesEachBlockItsDelayAfterTheDoorbellAndCountsBlocksWrittenOver)
+{
+    ASSERT_TRUE(m_module->SetOutboxMode(RzmbOutboxDelayed, 60));
+    m_module->CatchUp(1'000'000);
+    Deliver({0x02, 0xA6, 0x19});
+    m_module->CatchUp(1'059'999);
+    EXPECT_EQ(Count(), 0);
+    m_module->CatchUp(1'060'000);
+    EXPECT_EQ(Count(), 3);
+
+    Deliver({0x02, 0x19, 0x81});
+    m_module->CatchUp(1'090'000);
+    Deliver({0x02, 0x19, 0x81});  // 30 ms after the last doorbell, before the take
+    EXPECT_EQ(m_module->OverwrittenWithin(30'001), 1u);
+    EXPECT_EQ(m_module->OverwrittenWithin(30'000), 0u) << "the age is counted from the doorbell";
+    m_module->CatchUp(1'150'000);
+    EXPECT_EQ(Count(), 3);
+}
+
+TEST_F(SimulatedModuleTest, AHeldModuleSwitchedToADelayTakesItsWaitingBlockThatDelayLater)
+{
+    ASSERT_TRUE(m_module->SetOutboxMode(RzmbOutboxHold, 0));
+    m_module->CatchUp(1'000'000);
+    Deliver({0x02, 0x19, 0x81});
+    m_module->CatchUp(2'000'000);
+    ASSERT_TRUE(m_module->SetOutboxMode(RzmbOutboxDelayed, 60));
+    m_module->CatchUp(2'059'999);
+    EXPECT_EQ(Count(), 0);
+    m_module->CatchUp(2'060'000);
+    EXPECT_EQ(Count(), 3);
+    EXPECT_EQ(m_module->OverwrittenWithin(UINT64_MAX), 0u);
+}
+
 TEST_F(SimulatedModuleTest, TheCountOfTheLargestBlockStopsAt255)
 {
     Deliver(std::vector<unsigned char>(256, 0x01));
