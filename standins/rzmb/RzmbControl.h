@@ -55,7 +55,14 @@ uint32_t RzmbBlockCount(void);
 int RzmbBlockAt(uint32_t index, struct RzmbBlockEntry* entry);
 int RzmbClearJournals(void);
 
-/* Zero memory, empty journals, no failures, immediate outbox. */
+/* The next RzmaSetMem call at address, from any process, meets trap (enum
+ * RzmbCallTrap) before it is made. RzmbReleaseCalls lets every held call go
+ * on; RzmbHeldCalls counts the calls held now. */
+int RzmbTrapNextWrite(uint32_t address, uint32_t trap);
+int RzmbReleaseCalls(void);
+uint32_t RzmbHeldCalls(void);
+
+/* Zero memory, empty journals, no failures, immediate outbox, no trap. */
 int RzmbReset(void);
 
 #ifdef __cplusplus

@@ -18,8 +18,29 @@ int __stdcall RzmaGetMem(DWORD address, DWORD length, void* buffer)
     return WithModule(0, [&](SimulatedModule& module) { return AsResult(module.GetMem(address, length, buffer)); });
 }
 
+namespace {
+
+// Outside the module's lock, so that the other callers go on meanwhile.
+void MeetWriteTrap(DWORD address)
+{
+    const std::uint32_t trap = WithModule(0u, [&](SimulatedModule& module) { return module.TakeWriteTrap(address); });
+    if (trap == RzmbTrapEndThread)
+        ::ExitThread(0);
+    if (trap != RzmbTrapHold)
+        return;
+    while (!WithModule(1u, [](SimulatedModule& module) { return module.callsReleased; }))
+        ::Sleep(1);
+    WithModule(0, [](SimulatedModule& module) {
+        --module.heldCalls;
+        return 0;
+    });
+}
+
+}  // namespace
+
 int __stdcall RzmaSetMem(DWORD address, DWORD length, void* buffer)
 {
+    MeetWriteTrap(address);
     return WithModule(0, [&](SimulatedModule& module) { return AsResult(module.SetMem(address, length, buffer)); });
 }
 
@@ -73,6 +94,29 @@ int RzmbAdvanceOutbox(uint32_t steps)
         module.AdvanceOutbox(steps);
         return 1;
     });
+}
+
+int RzmbTrapNextWrite(uint32_t address, uint32_t trap)
+{
+    if (trap > RzmbTrapEndThread)
+        return 0;
+    return WithModule(0, [&](SimulatedModule& module) {
+        module.TrapNextWrite(address, trap);
+        return 1;
+    });
+}
+
+int RzmbReleaseCalls(void)
+{
+    return WithModule(0, [](SimulatedModule& module) {
+        module.callsReleased = 1;
+        return 1;
+    });
+}
+
+uint32_t RzmbHeldCalls(void)
+{
+    return WithModule(0u, [](SimulatedModule& module) { return module.heldCalls; });
 }
 
 uint32_t RzmbOverwrittenBlocks(uint32_t withinMs)

@@ -43,3 +43,11 @@ enum RzmbOutboxMode
     RzmbOutboxDelayed = 3,   /* at once to the block's length, a set time after
                                 the doorbell: a module that is slow but alive */
 };
+
+/* What a library that misbehaves does to the caller of one write. */
+enum RzmbCallTrap
+{
+    RzmbTrapNone = 0,
+    RzmbTrapHold = 1,      /* the call returns only once the control side lets it */
+    RzmbTrapEndThread = 2, /* the calling thread ends inside the call */
+};

@@ -184,6 +184,24 @@ std::uint32_t SimulatedModule::OverwrittenWithin(std::uint64_t microseconds) con
     return count;
 }
 
+void SimulatedModule::TrapNextWrite(std::uint32_t address, std::uint32_t trap)
+{
+    writeTrap = trap;
+    writeTrapAddress = address;
+    callsReleased = 0;
+}
+
+std::uint32_t SimulatedModule::TakeWriteTrap(std::uint32_t address)
+{
+    if (writeTrap == RzmbTrapNone || address != writeTrapAddress)
+        return RzmbTrapNone;
+    const std::uint32_t trap = writeTrap;
+    writeTrap = RzmbTrapNone;
+    if (trap == RzmbTrapHold)
+        ++heldCalls;
+    return trap;
+}
+
 void SimulatedModule::ClearJournals()
 {
     setMemJournal.Clear();

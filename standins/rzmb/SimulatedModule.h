@@ -41,8 +41,13 @@ struct SimulatedModule
     // Blocks written over before the module took them, less than the given
     // time after their doorbell (of the latest 1024 written over).
     std::uint32_t OverwrittenWithin(std::uint64_t microseconds) const;
-    // Zero memory, empty journals, no failures, immediate outbox.
+    // Zero memory, empty journals, no failures, immediate outbox, no trap.
     void Reset();
+
+    // The trap (enum RzmbCallTrap) that the next write at address meets, and
+    // the one a write at address takes: the trap set for it, once.
+    void TrapNextWrite(std::uint32_t address, std::uint32_t trap);
+    std::uint32_t TakeWriteTrap(std::uint32_t address);
 
     // Fails each read and write with a chance of perMille in a thousand,
     // drawn from seed; 0 turns it off.
@@ -89,6 +94,11 @@ struct SimulatedModule
     RingJournal<RzmbSetMemEntry, 4096> setMemJournal;
     RingJournal<RzmbGetMemEntry, 4096> getMemJournal;
     RingJournal<RzmbBlockEntry, 1024> blockJournal;
+    std::uint32_t writeTrap;
+    std::uint32_t writeTrapAddress;
+    // Calls held by a trap now, and whether they may go on.
+    std::uint32_t heldCalls;
+    std::uint32_t callsReleased;
 
 private:
     bool NextFails(FailurePlan& plan);
