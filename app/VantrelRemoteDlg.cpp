@@ -13,6 +13,7 @@
 #include "jukebox/JukeboxEventChannel.h"
 #include "jukebox/JukeboxEventMessage.h"
 #include "jukebox/JukeboxObjects.h"
+#include "module/ModuleLibrary.h"
 #include "module/ModuleMailbox.h"
 #include "module/ModuleOutbox.h"
 #include "res/resource.h"
@@ -97,6 +98,7 @@ BOOL CVantrelRemoteDlg::OnInitDialog()
 
     PrepareEventLog();
     PlugEventLog();
+    LogModuleLibrary();
 
     if (m_debugMode)
         PostMessage(WM_SHOW_MAIN_WINDOW);

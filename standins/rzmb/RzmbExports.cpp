@@ -1,6 +1,6 @@
 // The functions our rzmb.dll exports: the module library's contract and the
 // control side, each one call on the shared module under its lock.
-#include "module/rzmb.h"
+#include "module/RzmbExports.h"
 #include "standins/rzmb/ModuleSection.h"
 #include "standins/rzmb/RzmbControl.h"
 

@@ -91,7 +91,7 @@ void ProgramTest::StartProgram(const std::string& arguments, const std::string& 
 void ProgramTest::LaunchProgram(const std::string& arguments, const std::string& program)
 {
     m_run = std::make_unique<ProgramRun>(arguments, m_folder, program);
-    ASSERT_TRUE(m_run->Started());
+    ASSERT_TRUE(m_run->Started()) << "error " << m_run->StartError() << " starting " << program << " in " << m_folder;
 }
 
 void ProgramTest::WaitForStartUp()

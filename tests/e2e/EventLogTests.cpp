@@ -20,17 +20,18 @@ bool IsTimeOfDay(const std::string& text)
 
 }  // namespace
 
-TEST_F(EventLogTest, DebugModeLogsTheStartUpCommandWithItsTime)
+TEST_F(EventLogTest, DebugModeLogsTheModuleLibraryInUseThenTheStartUpCommandWithTheirTimes)
 {
     // With the device's switch off, the reader's start block is not written
     // and so not logged.
     SubstituteModule::Poke(ModuleMap::KeyParameter, {0x00});
     StartProgram("-debug");
     std::string log;
-    ASSERT_TRUE(WaitUntil([&] { return !(log = SaveLog()).empty(); })) << "the command was never logged";
-    ASSERT_GE(log.size(), 8u);
-    EXPECT_TRUE(IsTimeOfDay(log.substr(0, 8))) << log;
-    EXPECT_EQ(log.substr(8), "\tCommand to Cantora: 203  Data: WmAppcommand=0\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return LogTexts(log = SaveLog()).size() >= 2; })) << "the command was never logged";
+    EXPECT_THAT(LogTexts(log), ::testing::ElementsAre("Module library: " + ProgramFolder() + "\\rzmb.dll",
+                                                      "Command to Cantora: 203  Data: WmAppcommand=0"));
+    for (size_t start = 0, end; (end = log.find("\r\n", start)) != std::string::npos; start = end + 2)
+        EXPECT_TRUE(IsTimeOfDay(log.substr(start, 8)) && log.compare(start + 8, 1, "\t") == 0) << log;
 }
 
 TEST_F(EventLogTest, WithoutDebugSaveWritesAnEmptyFile)

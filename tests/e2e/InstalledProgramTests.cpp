@@ -1,9 +1,11 @@
 // The program as the per-user installer leaves it: the product Windows
 // Installer knows, the Start menu shortcuts, the Run value, and the program
-// started from its shortcut. The installer's test (tests/downloads) installs,
-// upgrades and uninstalls, and tells these tests what to expect:
+// started from its shortcuts as a user starts them. The installer's test
+// (tests/downloads) installs, upgrades and uninstalls, and tells these tests
+// what to expect:
 //   VANTREL_INSTALLED_VERSION  the installed version, empty when none is
 //   VANTREL_START_AT_LOGON     1 when the Run value should be there
+//   VANTREL_MODULE_LIBRARY     the module library the program should load
 //   VANTREL_LATER_MSI          a later version's package, for the upgrade,
 //   VANTREL_LATER_VERSION      and its version
 // Without them there is nothing to check.
@@ -11,12 +13,17 @@
 
 #include <msi.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "E2eEnvironment.h"
 #include "framework/ComPtr.h"
+#include "module/ModuleLibraryNote.h"
 
 namespace {
 
@@ -102,10 +109,9 @@ std::string RunValue()
     return value;
 }
 
-// Runs msiexec with the arguments and returns its exit code.
-DWORD RunInstaller(const std::string& arguments)
+// Runs the command line and returns its exit code.
+DWORD Run(std::string commandLine)
 {
-    std::string commandLine = "msiexec.exe " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION created{};
@@ -120,6 +126,79 @@ DWORD RunInstaller(const std::string& arguments)
     return code;
 }
 
+DWORD RunInstaller(const std::string& arguments)
+{
+    return Run("msiexec.exe " + arguments);
+}
+
+// The processes that run a program of that name.
+std::vector<DWORD> ProcessesNamed(const char* name)
+{
+    std::vector<DWORD> found;
+    const UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32First(snapshot.Get(), &entry); more; more = ::Process32Next(snapshot.Get(), &entry)) {
+        if (::lstrcmpiA(entry.szExeFile, name) == 0)
+            found.push_back(entry.th32ProcessID);
+    }
+    return found;
+}
+
+// Starts a Start menu entry as a user does, with `start` on its shortcut, and
+// waits until the launcher it runs has done its work. start does not wait for
+// a shortcut's program, but the launcher exists once start has returned.
+bool StartShortcut(const std::string& name)
+{
+    if (Run("cmd.exe /c start \"\" \"" + ShortcutPath(name) + "\"") != 0)
+        return false;
+    for (const DWORD id : ProcessesNamed("VantrelLauncher.exe")) {
+        const UniqueHandle launcher(::OpenProcess(SYNCHRONIZE, FALSE, id));
+        if (launcher && ::WaitForSingleObject(launcher.Get(), 120000) != WAIT_OBJECT_0)
+            return false;
+    }
+    return true;
+}
+
+// How many times the jukebox received the command.
+std::size_t CommandCount(long number)
+{
+    const auto journal = Jukebox().Journal();
+    return static_cast<std::size_t>(std::count_if(journal.begin(), journal.end(), [&](const JournalEntry& entry) {
+        return entry.operation == "SendCommand" && entry.number == number;
+    }));
+}
+
+// Our hid.dll and setupapi.dll beside the installed program for a while, so
+// that it meets the simulated remote as the build's programs do.
+class RemoteSubstitutes
+{
+public:
+    RemoteSubstitutes()
+    {
+        for (const char* file : kFiles)
+            EXPECT_TRUE(::CopyFileA((ProgramFolder() + "\\" + file).c_str(), (InstallFolder() + "\\" + file).c_str(),
+                                    FALSE))
+                << file;
+    }
+    ~RemoteSubstitutes()
+    {
+        for (const char* file : kFiles)
+            ::DeleteFileA((InstallFolder() + "\\" + file).c_str());
+    }
+    RemoteSubstitutes(const RemoteSubstitutes&) = delete;
+    RemoteSubstitutes& operator=(const RemoteSubstitutes&) = delete;
+
+private:
+    static constexpr const char* kFiles[] = {"hid.dll", "setupapi.dll"};
+};
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
 class InstalledProgramTest : public ProgramTest
 {
 protected:
@@ -130,16 +209,27 @@ protected:
         ProgramTest::SetUp();
     }
 
-    // Starts the program as the shortcut says: its target, arguments and
-    // working folder.
+    void TearDown() override
+    {
+        ProgramTest::TearDown();
+        if (m_remote)
+            Remote().Unplug(*m_remote, false);
+    }
+
+    // Starts the program with the shortcut, as a user does, and waits for the
+    // end of its start-up.
     void StartFromShortcut(const std::string& name)
     {
-        const Shortcut shortcut = ReadShortcut(name);
-        ASSERT_TRUE(shortcut.found) << name;
         Jukebox().ClearJournal();
-        m_folder = shortcut.workingFolder;
-        StartProgram(shortcut.arguments, shortcut.target);
+        ASSERT_TRUE(StartShortcut(name)) << name;
+        const std::vector<DWORD> running = ProcessesNamed("VantrelRemote.exe");
+        ASSERT_EQ(running.size(), 1u) << "bridges running after " << name;
+        m_folder = InstallFolder();  // the shortcuts' working folder
+        m_run = std::make_unique<ProgramRun>(running.front());
+        WaitForStartUp();
     }
+
+    std::optional<SimulatedDeviceId> m_remote;
 };
 
 }  // namespace
@@ -147,7 +237,7 @@ protected:
 TEST_F(InstalledProgramTest, OneProductWithItsShortcutsAndRunValue)
 {
     const std::string version = Setting("VANTREL_INSTALLED_VERSION");
-    const std::string program = InstallFolder() + "\\VantrelRemote.exe";
+    const std::string launcher = InstallFolder() + "\\VantrelLauncher.exe";
     if (version.empty()) {
         EXPECT_TRUE(InstalledVersions().empty());
         EXPECT_FALSE(ReadShortcut("VantrelRemote").found);
@@ -160,17 +250,19 @@ TEST_F(InstalledProgramTest, OneProductWithItsShortcutsAndRunValue)
                                           {"VantrelRemote (debug)", "-debug"}}) {
         const Shortcut shortcut = ReadShortcut(name);
         ASSERT_TRUE(shortcut.found) << name;
-        EXPECT_EQ(shortcut.target, program) << name;
+        EXPECT_EQ(shortcut.target, launcher) << name;
         EXPECT_EQ(shortcut.arguments, arguments) << name;
         EXPECT_EQ(shortcut.workingFolder, InstallFolder() + "\\") << name;
     }
-    EXPECT_EQ(RunValue(), Setting("VANTREL_START_AT_LOGON") == "1" ? "\"" + program + "\"" : "");
+    EXPECT_EQ(RunValue(), Setting("VANTREL_START_AT_LOGON") == "1" ? "\"" + launcher + "\"" : "");
 }
 
-TEST_F(InstalledProgramTest, StartsFromTheDebugShortcutAndSavesItsLogInTheInstallFolder)
+TEST_F(InstalledProgramTest, StartsFromTheDebugShortcutWithItsModuleLibraryAndSavesItsLogInTheInstallFolder)
 {
     StartFromShortcut("VantrelRemote (debug)");
-    EXPECT_NE(SaveLog().find("\r\n"), std::string::npos);
+    const std::vector<std::string> log = LogTexts(SaveLog());
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(Lower(log.front()), Lower(LoadedModuleLibraryNote(Setting("VANTREL_MODULE_LIBRARY"))));
     CloseProgram();
     EXPECT_EQ(m_run->ExitCode(), 0u);
     EXPECT_NE(::GetFileAttributesA((InstallFolder() + "\\VantrelRemote.log").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -196,4 +288,30 @@ TEST_F(InstalledProgramTest, UpgradeAndUninstallCloseTheRunningProgramFirst)
     EXPECT_EQ(RunInstaller("/x \"" + later + "\" /qn"), 0u);
     expectClosedNormally();
     EXPECT_TRUE(InstalledVersions().empty());
+}
+
+// The Start menu entries started beside a running program, as a user starts
+// them: the debug entry ends it in order and starts the debug one, the plain
+// entry starts no second one. One bridge reads the remote: a key gives one
+// command.
+TEST_F(InstalledProgramTest, TheStartMenuEntriesKeepOneBridgeRunning)
+{
+    const RemoteSubstitutes substitutes;
+    m_remote = Remote().Plug();
+    m_folder = InstallFolder();
+    StartProgram("", InstallFolder() + "\\VantrelRemote.exe");
+    const std::unique_ptr<ProgramRun> first = std::move(m_run);
+
+    StartFromShortcut("VantrelRemote (debug)");
+    EXPECT_TRUE(first->HasExited());
+    EXPECT_EQ(first->ExitCode(), 0u) << "not ended as its Close would end it";
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(m_window) != FALSE; })) << "not the debug one";
+
+    ASSERT_TRUE(StartShortcut("VantrelRemote"));
+    EXPECT_EQ(ProcessesNamed("VantrelRemote.exe"), std::vector<DWORD>{m_run->ProcessId()});
+
+    ASSERT_TRUE(WaitUntil([&] { return Remote().Press(*m_remote, 1); })) << "the remote was never opened";
+    ASSERT_TRUE(WaitUntil([] { return CommandCount(1) > 0; })) << "the key's command never came";
+    CloseProgram();
+    EXPECT_EQ(CommandCount(1), 1u);
 }

@@ -43,7 +43,17 @@ ProgramRun::ProgramRun(const std::string& arguments, const std::string& workingF
         m_process.Reset(created.hProcess);
         ::CloseHandle(created.hThread);
         m_processId = created.dwProcessId;
+    } else {
+        m_startError = ::GetLastError();
     }
+}
+
+ProgramRun::ProgramRun(DWORD processId)
+    : m_process(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, processId)),
+      m_processId(processId)
+{
+    if (!m_process)
+        m_startError = ::GetLastError();
 }
 
 ProgramRun::~ProgramRun()

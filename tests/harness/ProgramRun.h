@@ -26,11 +26,15 @@ public:
     // current one when empty).
     ProgramRun(const std::string& arguments, const std::string& workingFolder,
                const std::string& program = "VantrelRemote.exe");
+    // A run that another process started (a launcher, say).
+    explicit ProgramRun(DWORD processId);
     ~ProgramRun();  // ends the process if it still runs
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     bool Started() const { return m_process.Get() != nullptr; }
+    // Why the start failed (the system's error code), 0 once started.
+    DWORD StartError() const { return m_startError; }
     DWORD ProcessId() const { return m_processId; }
     HANDLE Process() const { return m_process.Get(); }
 
@@ -44,6 +48,7 @@ public:
 private:
     UniqueHandle m_process;
     DWORD m_processId = 0;
+    DWORD m_startError = 0;
 };
 
 // A fresh, empty folder under the temporary folder, for a run's saved log.

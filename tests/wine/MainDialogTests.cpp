@@ -19,6 +19,7 @@
 #include "app/EventLog.h"
 #include "app/VantrelRemoteApp.h"
 #include "jukebox/JukeboxCommandChannel.h"
+#include "module/ModuleLibrary.h"
 
 extern CVantrelRemoteApp theApp;
 
@@ -132,6 +133,7 @@ TEST_F(MainDialogTest, CommandsWithoutAMainWindowAreDropped)
 TEST_F(MainDialogTest, LinesFromTwoThreadsEachGetTheirOwnRow)
 {
     constexpr int kLines = 200;
+    const int startUpRows = m_dialog->m_rowCounter;
     std::atomic<bool> done{false};
     std::thread other([&] {
         for (int i = 0; i < kLines; ++i)
@@ -146,11 +148,11 @@ TEST_F(MainDialogTest, LinesFromTwoThreadsEachGetTheirOwnRow)
     other.join();
 
     const auto details = LogDetails();
-    ASSERT_EQ(details.size(), 1u + 2 * kLines);
-    EXPECT_EQ(m_dialog->m_rowCounter, 1 + 2 * kLines);
+    ASSERT_EQ(details.size(), static_cast<size_t>(startUpRows + 2 * kLines));
+    EXPECT_EQ(m_dialog->m_rowCounter, startUpRows + 2 * kLines);
     int nextUi = 0;
     int nextOther = 0;
-    for (size_t row = 1; row < details.size(); ++row) {
+    for (size_t row = static_cast<size_t>(startUpRows); row < details.size(); ++row) {
         if (details[row] == "ui " + std::to_string(nextUi))
             ++nextUi;
         else if (details[row] == "other " + std::to_string(nextOther))
@@ -183,8 +185,9 @@ TEST_F(MainDialogTest, SaveWritesEveryRowByteForByte)
     // Every line of this test was appended within a second or two; compare
     // with the times the rows carry.
     std::string expected;
-    const char* texts[] = {"Command to Cantora: 203  Data: WmAppcommand=0", "a\tb", "first\r\nsecond", ""};
-    for (int row = 0; row < 4; ++row)
+    const std::string texts[] = {TheModuleLibrary.Note(), "Command to Cantora: 203  Data: WmAppcommand=0", "a\tb",
+                                 "first\r\nsecond", ""};
+    for (int row = 0; row < 5; ++row)
         expected += m_dialog->m_eventLog.GetItemText(row, 0).Str() + "\t" + texts[row] + "\r\n";
     EXPECT_EQ(saved, expected);
 }
