@@ -27,6 +27,7 @@ plot latency using ($1/1000):(1) smooth cnormal with steps lw 2 lc 1 title "Vant
 unset logscale x
 set key bottom right
 set xrange [-0.6:calls - 0.4]
+set xtics rotate by -20  # the call names would run into each other
 set yrange [0:*]
 set xlabel "jukebox call, in the order both programs make them"
 set ylabel "ms from CreateProcess to the call"
