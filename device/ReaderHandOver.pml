@@ -7,12 +7,16 @@
  * Processes and the code they stand for:
  *   Reader   RunReaderLoop (device/ReaderLoop.cpp) with the ports of
  *            ReaderThreadPorts (device/ReaderThread.cpp)
- *   Ui       ConnectRemote (arrival), DisconnectRemote (removal), then
- *            ShutdownRemoteDevice (device/RemoteConnection.cpp,
- *            device/ReaderThread.cpp)
+ *   Ui       ConnectRemote (arrival), DisconnectRemote (removal), the
+ *            window's watch for a reader that ended (NoticeEndedReaderThread),
+ *            then ShutdownRemoteDevice (device/RemoteConnection.cpp,
+ *            device/ReaderThread.cpp, device/RemoteSession.cpp)
  *   Device   the remote as the read sees it: a read completes with a
  *            report or with an error at any time; a read start or a reopen
  *            may fail at any time (a flaky hub, an unplugged remote)
+ * The reader thread may also end inside the module library, in a key's
+ * action or in the reopen's announcement (a library that ends its caller);
+ * the next connect after the watch noticed starts another Reader.
  *
  * Variables and the code's names:
  *   isOpen          RemoteState.open ("open" is taken by the C library)
@@ -23,7 +27,11 @@
  *   holder          who holds RemoteRecordLock: NOBODY, READER or UI
  *   gateHolders     RemoteSessionGate::EnterIfOpen holders (the session
  *                   lock held shared)
- *   sessionLocked   EndRemoteSession holding the session lock exclusively
+ *   deadHolders     those of them whose thread ended inside the library:
+ *                   they never let the lock go
+ *   readerEnded     the reader thread ended by itself (g_readerThread
+ *                   signalled while its session lives)
+ *   restartDue      g_readerRestartDue
  *   readEvent, stopEvent, letGoEvent
  *                   g_readEvent, g_stopEvent, g_letGoEvent (auto-reset)
  *   handle          RemoteRecord().handle is valid
@@ -37,7 +45,9 @@
  * interrupted, claimPending, claimWaits, delivered[], lostAtStop.
  *
  * Not modelled: a wait that fails (WAIT_FAILED), the module's other bytes,
- * the jukebox, and time: a wait slice may end at any moment.
+ * the jukebox, and time: a wait slice may end at any moment, and the bound
+ * of EndRemoteSession's wait passes only for writes that never return (a
+ * live library call slower than the bound is not modelled).
  *
  * Properties (assertions, and Spin's check for invalid end states):
  *   1. no reopen wins over a removal or a stop: the reader reopens only a
@@ -82,7 +92,9 @@ byte session = LIVE;
 byte wanted = 0;
 byte holder = NOBODY;
 byte gateHolders = 0;
-bit sessionLocked = 0;
+byte deadHolders = 0;
+bit readerEnded = 0;
+bit restartDue = 0;
 bit readEvent = 0;
 bit stopEvent = 0;
 bit letGoEvent = 0;
@@ -131,14 +143,20 @@ inline ReleaseRecord(whole)
     fi
 }
 
-/* A module write through RemoteSessionGate. */
+/* A module write through RemoteSessionGate, in the Reader; its thread may
+ * end inside the library, before or after the write, holding the gate. */
 inline GatedAttachWrite()
 {
-    atomic { !sessionLocked -> gateHolders++ };
+    gateHolders++;
     if
     :: session == LIVE ->
-        assert(!stopBegun);
-        linkState = 2
+        if
+        :: atomic { assert(!stopBegun); linkState = 2 }
+        :: atomic { assert(!stopBegun); linkState = 2; deadHolders++; readerEnded = 1 };
+           goto ended
+        :: atomic { deadHolders++; readerEnded = 1 };
+           goto ended
+        fi
     :: else -> skip
     fi;
     gateHolders--
@@ -335,6 +353,11 @@ proctype Reader()
                            /* DispatchKey */
                            assert(delivered[buffer] == 0);
                            delivered[buffer] = 1;
+                           /* the key's action may end the thread */
+                           if
+                           :: skip
+                           :: readerEnded = 1; goto ended
+                           fi;
                            break
                        fi
                    fi
@@ -346,8 +369,29 @@ ended:
     skip
 }
 
+/* NoticeEndedReaderThread: the read the reader left is cancelled and
+ * waited for under a claim, then the remote is let go. */
+inline NoticeEndedReader()
+{
+    if
+    :: readerEnded && session == LIVE ->
+        readerEnded = 0;
+        restartDue = 1;
+        if
+        :: isOpen ->
+            Claim();
+            readState != R_PENDING;
+            Unclaim()
+        :: else -> skip
+        fi;
+        DisconnectRemote(letGo)
+    :: else -> skip
+    fi
+}
+
 inline ConnectRemote()
 {
+    NoticeEndedReader();
     if
     :: isOpen || session != LIVE -> skip
     :: else ->
@@ -361,6 +405,11 @@ inline ConnectRemote()
                assert(handle == 0);
                atomic { handle = 1; information = 1; isOpen = 1; uiLetGo = 0 };
                Unclaim();
+               /* ResumeReaderThread */
+               if
+               :: restartDue -> restartDue = 0; run Reader()
+               :: else -> skip
+               fi;
                /* AnnounceHostAttached, on this thread */
                assert(!stopBegun);
                linkState = 2;
@@ -402,13 +451,16 @@ proctype Ui()
     do
     :: events < UI_EVENTS -> events++; ConnectRemote()
     :: events < UI_EVENTS -> events++; DisconnectRemote(letGo)
+    :: events < UI_EVENTS -> events++; NoticeEndedReader()
     :: break
     od;
 
     /* ShutdownRemoteDevice: the session first */
-    atomic { gateHolders == 0 && !sessionLocked -> sessionLocked = 1 };
-    atomic { session = 0; stopBegun = 1; interrupted = 1 };
-    sessionLocked = 0;
+    /* EndRemoteSession: the end, then the wait for the writes that had
+     * passed their gate, bounded for those whose thread ended in one */
+    atomic { session = 0; interrupted = 1 };
+    gateHolders == deadHolders;
+    stopBegun = 1;
     Claim();
     stopClaimed = 1;
     Unclaim();

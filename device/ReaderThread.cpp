@@ -201,10 +201,17 @@ unsigned __stdcall ReaderThread(void* session)
 // Ends the session and waits until the reader cannot be in the remote record
 // and cannot enter it again: it holds the record lock for its whole read
 // cycle, and enters only while its session is live. From then on the reader
-// can neither give the remote up nor reopen it, nor tell the module anything.
+// can neither give the remote up nor reopen it, nor tell the module anything
+// (unless a write of its never returned from the library).
 void EndSession() noexcept
 {
-    EndRemoteSession();
+    if (!EndRemoteSession()) {
+        try {
+            AppendLogLine("A module write of the remote reader did not return: the stop goes on without it");
+        } catch (...) {
+            // Without memory for the line the stop goes on all the same.
+        }
+    }
     RemoteRecordClaim claim;
 }
 

@@ -14,9 +14,12 @@ extern std::atomic<unsigned> RemoteSession;
 // Opens a new session; its number.
 unsigned BeginRemoteSession();
 
-// Ends the session. Once this returns, no write through a RemoteSessionGate
-// reaches the module: one that had passed its gate has been made.
-void EndRemoteSession() noexcept;
+// Ends the session and waits for the writes that had passed their gate. True
+// once they are made: from then on no write through a RemoteSessionGate
+// reaches the module. False when one has not returned within a bound that a
+// library call takes only if it never returns (its thread ended inside the
+// library, or the library hangs): the stop must not wait for it forever.
+bool EndRemoteSession() noexcept;
 
 // Lets module writes pass while one session lives, under the session's lock,
 // so that a write cannot slip in after the session's end.

@@ -20,6 +20,7 @@
 #include "device/ReaderThread.h"
 #include "device/RemoteConnection.h"
 #include "device/RemoteRecord.h"
+#include "device/RemoteSession.h"
 #include "framework/UniqueHandle.h"
 #include "module/ModuleMemoryMap.h"
 
@@ -300,4 +301,27 @@ TEST_F(ReaderThreadTest, AReaderThatEndsByItselfIsNoticedAndTheNextConnectReadsA
 
     ConnectRemote();
     EXPECT_TRUE(Echo(remote)) << "the connect brought no reader back";
+}
+
+TEST_F(ReaderThreadTest, AReopenWhoseThreadEndsInsideItsAnnouncementDoesNotHoldTheStopForever)
+{
+    const auto remote = Plug();
+    StartDeviceSide();
+    ASSERT_TRUE(Echo(remote));
+    ASSERT_TRUE(RzmbTrapNextWrite(ModuleMap::HostPresent, RzmbTrapEndThread));
+    Simulator().BreakConnections(remote);
+    ASSERT_TRUE(WaitForReaderThreadEnd()) << "the reopen's announcement did not end the reader";
+    std::atomic<bool> stopped{false};
+    std::thread stop([&] {
+        ShutdownRemoteDevice();
+        stopped = true;
+    });
+    m_started = false;
+    const bool returned = WaitUntil([&] { return stopped.load(); });
+    stop.detach();
+    ASSERT_TRUE(returned) << "the stop waits for a write whose thread has ended";
+    EXPECT_EQ(LastLinkStateWrite(), "a4f0: 00");
+    // The ended thread never lets its hold on the session's lock go; the
+    // tests after this one start from a free lock.
+    RemoteSessionGate(0).Leave();
 }
