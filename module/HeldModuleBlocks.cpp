@@ -6,12 +6,22 @@ namespace {
 
 constexpr unsigned char kFirstStateCode = 0xA1;
 constexpr unsigned char kLastStateCode = 0xA9;
+constexpr unsigned char kPlayStateCode = 0xA2;
+constexpr unsigned char kTransportCode = 0xA9;
+
+// Under the play state's and the transport's codes, 0x20 and 0x21 tell of
+// events (the reader started or stopped, the hardware id asked for, the
+// jukebox launched or closed), which no later state makes stale.
+bool IsEventValue(unsigned char code, unsigned char value)
+{
+    return (code == kPlayStateCode || code == kTransportCode) && (value == 0x20 || value == 0x21);
+}
 
 // {0x02, state code, value}; replies carry a key code (below 0x80) instead.
 bool IsStateBlock(const ModuleWriteRecord& block)
 {
     return block.length == 3 && block.data[0] == 0x02 && block.data[1] >= kFirstStateCode &&
-           block.data[1] <= kLastStateCode;
+           block.data[1] <= kLastStateCode && !IsEventValue(block.data[1], block.data[2]);
 }
 
 }  // namespace

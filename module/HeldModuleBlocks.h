@@ -1,7 +1,8 @@
 // The blocks that wait while the module's outbox is not free for them, in the
 // order they came. Waiting makes a state block stale once a newer one of its
 // code comes: only the newest is kept, at the place of the newer. Reply blocks
-// each answer a key of their own and all stay. The number held is bounded,
+// each answer a key of their own and all stay, as do the events that share
+// the state codes. The number held is bounded,
 // the oldest giving way, so that a module that never comes back costs little.
 #pragma once
 

@@ -44,6 +44,17 @@ TEST(HeldModuleBlocksTest, ANewerStateTakesTheHeldOneOfItsCodeToTheBackWhileEver
                                                       std::vector<unsigned char>{0x02, 0xA6, 0x33}));
 }
 
+TEST(HeldModuleBlocksTest, TheEventsThatShareAStateCodeAreNeverTakenForAStaleState)
+{
+    HeldModuleBlocks held;
+    held.Hold(Block({0x02, 0xA2, 0x21}));  // the hardware id asked for
+    held.Hold(Block({0x02, 0xA9, 0x20}));  // the jukebox launched
+    EXPECT_FALSE(held.Hold(Block({0x02, 0xA2, 0x01})).replaced);
+    EXPECT_FALSE(held.Hold(Block({0x02, 0xA9, 0x01})).replaced);
+    EXPECT_FALSE(held.Hold(Block({0x02, 0xA2, 0x20})).replaced);
+    EXPECT_EQ(TakeAll(held).size(), 5u);
+}
+
 TEST(HeldModuleBlocksTest, WhenFullTheOldestGivesWay)
 {
     HeldModuleBlocks held;
