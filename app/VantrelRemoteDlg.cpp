@@ -162,8 +162,7 @@ HCURSOR CVantrelRemoteDlg::OnQueryDragIcon()
 void CVantrelRemoteDlg::OnDestroy()
 {
     m_deviceNotification.Reset();
-    ModuleWritesEnabled = 0;
-    DropHeldModuleBlocks();
+    SwitchModuleWritesOff();
     ShutdownRemoteDevice();
     if (m_jukeboxCompanion)
         m_jukeboxCompanion->NotifyClosing();

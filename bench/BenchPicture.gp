@@ -7,7 +7,9 @@
 # baseline, every run a dot, the medians joined.
 latency = folder."/remote-latency.dat"
 startup = folder."/startup-calls.dat"
-calls = 4
+# The calls, as many as the start-up figures wrote (their places count from 0).
+stats startup index 0 using 1 nooutput
+calls = int(STATS_max) + 1
 situations = "'jukebox server already running' 'jukebox server started by the call'"
 
 set terminal pngcairo size 1500,540 font "sans,10"

@@ -32,8 +32,7 @@ void ConnectRemote()
     // The reader may read from here on; these writes wait for nothing it holds.
     constexpr unsigned char kPresent = 0x01;
     WriteModuleMemory(ModuleMap::HostPresent, 1, &kPresent);
-    ModuleWritesEnabled = 0;
-    DropHeldModuleBlocks();
+    SwitchModuleWritesOff();
     AnnounceHostAttached();
     // Open is not set again: if the reader gave the remote up meanwhile, its
     // record holds no handle to read from (and a reopen of its own has set

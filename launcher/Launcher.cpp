@@ -18,12 +18,10 @@
 
 namespace {
 
-// The installer's limit for the same close.
-constexpr DWORD kCloseLimitMilliseconds = 30000;
 // The program makes its window once the jukebox has answered, which can take
 // seconds when the jukebox's server starts first.
 constexpr DWORD kStartLimitMilliseconds = 30000;
-constexpr DWORD kTurnLimitMilliseconds = kCloseLimitMilliseconds + kStartLimitMilliseconds + 10000;
+constexpr DWORD kTurnLimitMilliseconds = kProgramCloseLimitMilliseconds + kStartLimitMilliseconds + 10000;
 
 constexpr int kDone = 0;
 constexpr int kFailed = 1;
@@ -32,7 +30,7 @@ std::wstring ProgramBesideLauncher()
 {
     std::wstring path(32768, L'\0');
     path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    return path.substr(0, path.find_last_of(L'\\') + 1) + L"VantrelRemote.exe";
+    return path.substr(0, path.find_last_of(L'\\') + 1) + kProgramFileName;
 }
 
 // The launcher has no window: a start it could not make is told in a
@@ -54,7 +52,7 @@ int Launch()
     const std::vector<RunningProgram> running = FindRunningPrograms(program);
     if (!running.empty() && !debug)
         return kDone;
-    if (!CloseRunningPrograms(running, kCloseLimitMilliseconds))
+    if (!CloseRunningPrograms(running, kProgramCloseLimitMilliseconds))
         return NotStarted(L"VantrelRemote did not close within half a minute, so VantrelRemote (debug) was not "
                           L"started. Close VantrelRemote, or end it in Task Manager, then start VantrelRemote "
                           L"(debug) again.");

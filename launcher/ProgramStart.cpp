@@ -1,20 +1,11 @@
 #include "launcher/ProgramStart.h"
 
-#include <algorithm>
-
 #include "framework/UniqueHandle.h"
 #include "launcher/RunningPrograms.h"
 
 namespace {
 
 constexpr DWORD kLookEveryMilliseconds = 50;
-
-bool HasMainWindow(const std::wstring& program, DWORD processId)
-{
-    const std::vector<RunningProgram> running = FindRunningPrograms(program);
-    return std::any_of(running.begin(), running.end(),
-                       [&](const RunningProgram& one) { return one.processId == processId; });
-}
 
 }  // namespace
 
@@ -30,7 +21,7 @@ bool StartProgram(const std::wstring& program, bool debug, DWORD limitMillisecon
     const UniqueHandle process(created.hProcess);
     const UniqueHandle thread(created.hThread);
     const ULONGLONG deadline = ::GetTickCount64() + limitMilliseconds;
-    while (!HasMainWindow(program, created.dwProcessId) && ::GetTickCount64() < deadline) {
+    while (!HasMainWindow(created.dwProcessId) && ::GetTickCount64() < deadline) {
         if (::WaitForSingleObject(process.Get(), kLookEveryMilliseconds) == WAIT_OBJECT_0)
             break;
     }

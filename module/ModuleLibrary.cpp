@@ -64,8 +64,6 @@ ModuleLibrary::ModuleLibrary()
 
 ModuleLibrary::~ModuleLibrary()
 {
-    if (!m_library)
-        return;
     g_getMem = nullptr;
     g_setMem = nullptr;
 }

@@ -72,33 +72,32 @@ void LogHeldBlock(const char* what, const ModuleWriteRecord& block)
     AppendLogLine((what + FormatModuleBytes(block.length, block.data)).c_str());
 }
 
-// Waits until the module's count reaches the block's length, a read fails,
-// delivery is switched off, or the bound passes.
-PollEnd PollOutboxCount(std::uint32_t length)
-{
-    const auto deadline = Clock::now() + OutboxWatch::kBound;
-    while (ModuleWritesEnabled != 0) {
-        unsigned char count = 0;
-        const bool read = RzmaGetMem(ModuleMap::OutboxCount, 1, &count) != 0;
-        if (count >= length)
-            return PollEnd::Taken;
-        ::Sleep(kPollPauseMs);
-        if (!read)
-            return PollEnd::Unread;
-        if (Clock::now() >= deadline) {
-            LogMissedBlock(count, length);
-            return PollEnd::TimedOut;
-        }
-    }
-    return PollEnd::SwitchedOff;
-}
-
 std::optional<unsigned> ReadOutboxCount()
 {
     unsigned char count = 0;
     if (RzmaGetMem(ModuleMap::OutboxCount, 1, &count) == 0)
         return std::nullopt;
     return count;
+}
+
+// Waits until the module's count reaches the block's length, a read fails,
+// delivery is switched off, or the bound passes.
+PollEnd PollOutboxCount(std::uint32_t length)
+{
+    const auto deadline = Clock::now() + OutboxWatch::kBound;
+    while (ModuleWritesEnabled != 0) {
+        const std::optional<unsigned> count = ReadOutboxCount();
+        if (count && *count >= length)
+            return PollEnd::Taken;
+        ::Sleep(kPollPauseMs);
+        if (!count)
+            return PollEnd::Unread;
+        if (Clock::now() >= deadline) {
+            LogMissedBlock(*count, length);
+            return PollEnd::TimedOut;
+        }
+    }
+    return PollEnd::SwitchedOff;
 }
 
 // Data, count, doorbell, each logged; false when a write failed or delivery
@@ -228,8 +227,9 @@ void AcceptModuleBlock(const ModuleWriteRecord& record)
     LookAtOutbox();
 }
 
-void DropHeldModuleBlocks()
+void SwitchModuleWritesOff()
 {
+    ModuleWritesEnabled = 0;
     DropHeldBlocks();
     KeepLooking();
 }

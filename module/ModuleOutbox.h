@@ -19,7 +19,8 @@ constexpr UINT_PTR kModuleOutboxTimerId = 0x4D42;
 // the block is not written and whatever is held is dropped.
 void AcceptModuleBlock(const ModuleWriteRecord& record);
 
-// For delivery switched off on the user-interface thread: drops the held
-// blocks with one log line and forgets the stall. When another thread
-// switches it off, the next look does the same.
-void DropHeldModuleBlocks();
+// Switches delivery off on the user-interface thread: clears
+// ModuleWritesEnabled, drops the held blocks with one log line and forgets
+// the stall at once, before anything can switch delivery on again. When
+// another thread switches it off, the next look drops them.
+void SwitchModuleWritesOff();

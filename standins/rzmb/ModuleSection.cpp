@@ -20,12 +20,15 @@ SharedModule* ModuleInstance()
 
 std::uint64_t ModuleClockMicroseconds()
 {
-    LARGE_INTEGER frequency{};
+    // Fixed at boot; every call of the library asks for the time.
+    static const auto perSecond = [] {
+        LARGE_INTEGER frequency{};
+        ::QueryPerformanceFrequency(&frequency);
+        return static_cast<std::uint64_t>(frequency.QuadPart);
+    }();
     LARGE_INTEGER counter{};
-    ::QueryPerformanceFrequency(&frequency);
     ::QueryPerformanceCounter(&counter);
     const auto ticks = static_cast<std::uint64_t>(counter.QuadPart);
-    const auto perSecond = static_cast<std::uint64_t>(frequency.QuadPart);
     // In two parts, so that a counter of many days does not overflow.
     return ticks / perSecond * 1000000 + ticks % perSecond * 1000000 / perSecond;
 }

@@ -13,10 +13,8 @@
 
 #include <msi.h>
 #include <shlobj.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <optional>
 #include <vector>
@@ -134,15 +132,7 @@ DWORD RunInstaller(const std::string& arguments)
 // The processes that run a program of that name.
 std::vector<DWORD> ProcessesNamed(const char* name)
 {
-    std::vector<DWORD> found;
-    const UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = ::Process32First(snapshot.Get(), &entry); more; more = ::Process32Next(snapshot.Get(), &entry)) {
-        if (::lstrcmpiA(entry.szExeFile, name) == 0)
-            found.push_back(entry.th32ProcessID);
-    }
-    return found;
+    return ProcessIdsNamed(name).value_or(std::vector<DWORD>{});
 }
 
 // Starts a Start menu entry as a user does, with `start` on its shortcut, and
@@ -163,10 +153,8 @@ bool StartShortcut(const std::string& name)
 // How many times the jukebox received the command.
 std::size_t CommandCount(long number)
 {
-    const auto journal = Jukebox().Journal();
-    return static_cast<std::size_t>(std::count_if(journal.begin(), journal.end(), [&](const JournalEntry& entry) {
-        return entry.operation == "SendCommand" && entry.number == number;
-    }));
+    const std::vector<long> numbers = CommandNumbers(Jukebox().Journal());
+    return static_cast<std::size_t>(std::count(numbers.begin(), numbers.end(), number));
 }
 
 // Our hid.dll and setupapi.dll beside the installed program for a while, so
@@ -192,12 +180,6 @@ public:
 private:
     static constexpr const char* kFiles[] = {"hid.dll", "setupapi.dll"};
 };
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
 
 class InstalledProgramTest : public ProgramTest
 {
@@ -262,7 +244,7 @@ TEST_F(InstalledProgramTest, StartsFromTheDebugShortcutWithItsModuleLibraryAndSa
     StartFromShortcut("VantrelRemote (debug)");
     const std::vector<std::string> log = LogTexts(SaveLog());
     ASSERT_FALSE(log.empty());
-    EXPECT_EQ(Lower(log.front()), Lower(LoadedModuleLibraryNote(Setting("VANTREL_MODULE_LIBRARY"))));
+    EXPECT_STRCASEEQ(log.front().c_str(), LoadedModuleLibraryNote(Setting("VANTREL_MODULE_LIBRARY")).c_str());
     CloseProgram();
     EXPECT_EQ(m_run->ExitCode(), 0u);
     EXPECT_NE(::GetFileAttributesA((InstallFolder() + "\\VantrelRemote.log").c_str()), INVALID_FILE_ATTRIBUTES);

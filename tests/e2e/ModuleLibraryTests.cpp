@@ -69,17 +69,6 @@ private:
     std::string m_previous;
 };
 
-// The commands the jukebox received, by number.
-std::vector<long> Commands()
-{
-    std::vector<long> commands;
-    for (const JournalEntry& entry : Jukebox().Journal()) {
-        if (entry.operation == "SendCommand" || entry.operation == "SendCommandWithData")
-            commands.push_back(entry.number);
-    }
-    return commands;
-}
-
 }  // namespace
 
 // A library planted where a program started from a downloads folder would
@@ -94,8 +83,9 @@ TEST_F(ModuleLibraryTest, WithoutALibraryTheKeysStillWorkAndAPlantedOneIsNotLoad
         StartProgram("-debug", CopyOfTheProgram());
     }
     ASSERT_TRUE(Remote().Press(m_plugged.back(), 1));
-    ASSERT_TRUE(WaitUntil([] { return Commands().size() >= 2; })) << "the key's command never came";
-    EXPECT_THAT(Commands(), ElementsAre(203, 1));
+    ASSERT_TRUE(WaitUntil([] { return CommandNumbers(Jukebox().Journal()).size() >= 2; }))
+        << "the key's command never came";
+    EXPECT_THAT(CommandNumbers(Jukebox().Journal()), ElementsAre(203, 1));
 
     const std::vector<std::string> log = LogTexts(SaveLogAfterQueuedWork());
     ASSERT_FALSE(log.empty());

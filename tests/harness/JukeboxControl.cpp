@@ -1,7 +1,5 @@
 #include "JukeboxControl.h"
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 #include <optional>
 #include <sstream>
@@ -168,6 +166,16 @@ std::vector<std::string> Operations(const std::vector<JournalEntry>& journal)
     return operations;
 }
 
+std::vector<long> CommandNumbers(const std::vector<JournalEntry>& journal)
+{
+    std::vector<long> numbers;
+    for (const JournalEntry& entry : journal) {
+        if (entry.operation == "SendCommand" || entry.operation == "SendCommandWithData")
+            numbers.push_back(entry.number);
+    }
+    return numbers;
+}
+
 std::string Describe(const JournalEntry& entry)
 {
     std::ostringstream text;
@@ -189,18 +197,7 @@ namespace {
 // processes cannot be listed.
 std::optional<std::vector<DWORD>> JukeboxServerIds()
 {
-    const HANDLE listing = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (listing == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    UniqueHandle snapshot(listing);
-    std::vector<DWORD> ids;
-    PROCESSENTRY32 process{};
-    process.dwSize = sizeof process;
-    for (BOOL more = ::Process32First(snapshot.Get(), &process); more; more = ::Process32Next(snapshot.Get(), &process)) {
-        if (_stricmp(process.szExeFile, "RefJukebox.exe") == 0)
-            ids.push_back(process.th32ProcessID);
-    }
-    return ids;
+    return ProcessIdsNamed("RefJukebox.exe");
 }
 
 }  // namespace

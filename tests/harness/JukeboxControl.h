@@ -86,6 +86,9 @@ int KillJukeboxServers();
 
 // The journal's operation names in order, for compact comparisons.
 std::vector<std::string> Operations(const std::vector<JournalEntry>& journal);
+// The numbers of the commands in the journal (SendCommand and
+// SendCommandWithData), in order.
+std::vector<long> CommandNumbers(const std::vector<JournalEntry>& journal);
 // Text for a terminal or a file, in UTF-8.
 std::string Utf8(const std::wstring& text);
 // Readable form of one entry, for failure messages.

@@ -1,5 +1,7 @@
 #include "ProgramRun.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -25,6 +27,21 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
             return condition();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+}
+
+std::optional<std::vector<DWORD>> ProcessIdsNamed(const char* name)
+{
+    const UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
+        return std::nullopt;
+    std::vector<DWORD> ids;
+    PROCESSENTRY32 process{};
+    process.dwSize = sizeof process;
+    for (BOOL more = ::Process32First(snapshot.Get(), &process); more; more = ::Process32Next(snapshot.Get(), &process)) {
+        if (_stricmp(process.szExeFile, name) == 0)
+            ids.push_back(process.th32ProcessID);
+    }
+    return ids;
 }
 
 ProgramRun::ProgramRun(const std::string& arguments, const std::string& workingFolder, const std::string& program)

@@ -6,7 +6,9 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "framework/UniqueHandle.h"
 
@@ -17,6 +19,10 @@ std::string ProgramFolder();
 
 // Waits (polling, with a generous limit) until condition holds; its last answer.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(30));
+
+// The ids of the processes that run a program of that name; nothing when the
+// processes cannot be listed.
+std::optional<std::vector<DWORD>> ProcessIdsNamed(const char* name);
 
 class ProgramRun
 {

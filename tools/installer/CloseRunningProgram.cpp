@@ -13,12 +13,6 @@
 
 #include "launcher/RunningPrograms.h"
 
-namespace {
-
-constexpr DWORD kCloseLimitMilliseconds = 30000;
-
-}  // namespace
-
 extern "C" __declspec(dllexport) UINT __stdcall CloseRunningProgram(MSIHANDLE install)
 {
     try {
@@ -26,7 +20,8 @@ extern "C" __declspec(dllexport) UINT __stdcall CloseRunningProgram(MSIHANDLE in
         DWORD length = MAX_PATH;
         if (::MsiGetPropertyW(install, L"INSTALLDIR", folder, &length) != ERROR_SUCCESS || length == 0)
             return ERROR_SUCCESS;
-        CloseRunningPrograms(FindRunningPrograms(std::wstring(folder) + L"VantrelRemote.exe"), kCloseLimitMilliseconds);
+        CloseRunningPrograms(FindRunningPrograms(std::wstring(folder) + kProgramFileName),
+                             kProgramCloseLimitMilliseconds);
     } catch (...) {
         // Out of memory: the install goes on, the files wait for a restart.
     }

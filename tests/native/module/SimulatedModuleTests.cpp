@@ -110,7 +110,6 @@ TEST_F(SimulatedModuleTest, AHeldModuleSwitchedToADelayTakesItsWaitingBlockThatD
     EXPECT_EQ(Count(), 0);
     m_module->CatchUp(2'060'000);
     EXPECT_EQ(Count(), 3);
-    EXPECT_EQ(m_module->OverwrittenWithin(UINT64_MAX), 0u);
 }
 
 TEST_F(SimulatedModuleTest, TheCountOfTheLargestBlockStopsAt255)
