@@ -5,8 +5,10 @@
 // 1. Latency from the simulator writing a report to the jukebox receiving its
 //    command, against DirectReader.exe, which reads the same device and calls
 //    the jukebox from its reading thread (goals: median within 1.1 times, 99th
-//    percentile within 1.5 times the baseline's). Every press's latency goes
-//    to remote-latency.dat.
+//    percentile within 1.5 times the baseline's). Beside them, for reference,
+//    DirectReader.exe posting: its reading thread posts each command to a
+//    window thread that calls the jukebox, the hand-over the program makes and
+//    nothing else. Every press's latency goes to remote-latency.dat.
 // 2. The rate at which the reader takes and dispatches reports: a burst of
 //    key 34, whose action writes the module at once on the reader thread
 //    (goal: at least 1,000 reports per second).
@@ -62,41 +64,44 @@ double OneLatency(RemoteSimulator& remote, SimulatedDeviceId device, const Jukeb
     return jukebox.JournalTime(before) - remote.LastReportMicroseconds();
 }
 
-struct Latencies
+// The remotes of the three readers, and each one's latencies.
+struct Reader
 {
-    std::vector<double> program;
-    std::vector<double> direct;
+    const char* name;
+    SimulatedDeviceId device;
+    std::vector<double> latencies;
 };
 
-// Press after press, alternating between the program's remote and the
-// direct reader's, so that both see the same machine.
-Latencies MeasureLatencies(RemoteSimulator& remote, SimulatedDeviceId programs, SimulatedDeviceId directs,
-                           const JukeboxControl& jukebox)
+// Press after press, in turn on each reader's remote, so that all see the
+// same machine.
+void MeasureLatencies(RemoteSimulator& remote, std::vector<Reader>& readers, const JukeboxControl& jukebox)
 {
-    Latencies latencies;
     for (int press = 0; press < kWarmUpPresses + kLatencyPresses; ++press) {
-        const double program = OneLatency(remote, programs, jukebox);
-        const double direct = OneLatency(remote, directs, jukebox);
-        if (program < 0 || direct < 0) {
-            std::printf("  press %d: the %s command did not reach the jukebox; latencies end here\n", press,
-                        program < 0 ? "program's" : "direct reader's");
-            break;
-        }
-        if (press >= kWarmUpPresses) {
-            latencies.program.push_back(program);
-            latencies.direct.push_back(direct);
+        for (Reader& reader : readers) {
+            const double latency = OneLatency(remote, reader.device, jukebox);
+            if (latency < 0) {
+                std::printf("  press %d: the %s command did not reach the jukebox; latencies end here\n", press,
+                            reader.name);
+                return;
+            }
+            if (press >= kWarmUpPresses)
+                reader.latencies.push_back(latency);
         }
     }
-    return latencies;
 }
 
-// A row per press pair: the program's and the direct reader's microseconds.
-void WriteSamples(const Latencies& latencies)
+// A row per round of presses: each reader's microseconds, in their order.
+void WriteSamples(const std::vector<Reader>& readers)
 {
     std::ofstream samples = SamplesFile("remote-latency.dat");
-    samples << "# microseconds from the report's write to the command's arrival: VantrelRemote.exe, direct reader\n";
-    for (std::size_t press = 0; press < latencies.program.size(); ++press)
-        samples << latencies.program[press] << ' ' << latencies.direct[press] << '\n';
+    samples << "# microseconds from the report's write to the command's arrival:";
+    for (const Reader& reader : readers)
+        samples << ' ' << reader.name << (&reader == &readers.back() ? "\n" : ",");
+    const std::size_t rounds = readers.back().latencies.size();
+    for (std::size_t press = 0; press < rounds; ++press) {
+        for (const Reader& reader : readers)
+            samples << reader.latencies[press] << (&reader == &readers.back() ? '\n' : ' ');
+    }
 }
 
 // Commands per second between the first and the last of count journal
@@ -207,19 +212,28 @@ int RunBench()
     const bool programReads = WaitUntil([&] { return remote.Connections(programs) > 0; });
     // DirectReader.exe ends when its device is unplugged.
     const SimulatedDeviceId directs = remote.Plug();
-    ProgramRun directReader("\"" + remote.DevicePath(directs) + "\" " +
-                                std::to_string(SimulatedDeviceSpec().inputReportLength),
-                            "", "DirectReader.exe");
-    if (window == nullptr || !programReads || !directReader.Started() ||
-        !WaitUntil([&] { return remote.Connections(directs) > 0; })) {
-        std::fprintf(stderr, "the program or the direct reader did not start with its remote\n");
+    const SimulatedDeviceId postings = remote.Plug();
+    const auto directReaderArguments = [&](SimulatedDeviceId device) {
+        return "\"" + remote.DevicePath(device) + "\" " + std::to_string(SimulatedDeviceSpec().inputReportLength);
+    };
+    ProgramRun directReader(directReaderArguments(directs), "", "DirectReader.exe");
+    ProgramRun postingReader(directReaderArguments(postings) + " posting", "", "DirectReader.exe");
+    if (window == nullptr || !programReads || !directReader.Started() || !postingReader.Started() ||
+        !WaitUntil([&] { return remote.Connections(directs) > 0 && remote.Connections(postings) > 0; })) {
+        std::fprintf(stderr, "the program or a direct reader did not start with its remote\n");
         return 1;
     }
     jukebox.WaitForEntry([](const JournalEntry& entry) { return entry.number == 203; });
-    const Latencies latencies = MeasureLatencies(remote, programs, directs, jukebox);
-    WriteSamples(latencies);
-    remote.Unplug(directs, false);  // the direct reader's read fails and it ends
+    std::vector<Reader> readers{{"VantrelRemote.exe", programs, {}},
+                                {"direct reader", directs, {}},
+                                {"posting direct reader", postings, {}}};
+    MeasureLatencies(remote, readers, jukebox);
+    WriteSamples(readers);
+    // A direct reader's read fails when its remote goes, and it ends.
+    remote.Unplug(directs, false);
+    remote.Unplug(postings, false);
     directReader.WaitForExit();
+    postingReader.WaitForExit();
 
     const std::vector<std::uint8_t> parameter{0x05};
     RzmbPokeMemory(ModuleMap::KeyParameter, 1, parameter.data());
@@ -249,14 +263,17 @@ int RunBench()
     ::SendMessageA(window, WM_CLOSE, 0, 0);
     program.WaitForExit();
 
-    const double baseMedian = Percentile(latencies.direct, 0.5), baseP99 = Percentile(latencies.direct, 0.99);
-    const double median = Percentile(latencies.program, 0.5), p99 = Percentile(latencies.program, 0.99);
+    const std::vector<double>& programLatencies = readers[0].latencies;
+    const std::vector<double>& directLatencies = readers[1].latencies;
+    const double baseMedian = Percentile(directLatencies, 0.5), baseP99 = Percentile(directLatencies, 0.99);
+    const double median = Percentile(programLatencies, 0.5), p99 = Percentile(programLatencies, 0.99);
     std::printf("Remote to jukebox: from the report's write to the command's arrival, %zu presses each\n"
-                "(after %d to warm up), alternating between the two readers:\n",
-                latencies.program.size(), kWarmUpPresses);
-    std::printf("  VantrelRemote.exe   median %7.0f us   p99 %7.0f us\n", median, p99);
-    std::printf("  direct reader       median %7.0f us   p99 %7.0f us\n", baseMedian, baseP99);
-    std::printf("  ratio               median %7.2f      p99 %7.2f\n", median / baseMedian, p99 / baseP99);
+                "(after %d to warm up), in turn on each reader's remote:\n",
+                directLatencies.size(), kWarmUpPresses);
+    for (const Reader& reader : readers)
+        std::printf("  %-22s median %7.0f us   p99 %7.0f us   ratio to the direct reader %.2f and %.2f\n",
+                    reader.name, Percentile(reader.latencies, 0.5), Percentile(reader.latencies, 0.99),
+                    Percentile(reader.latencies, 0.5) / baseMedian, Percentile(reader.latencies, 0.99) / baseP99);
     std::printf("Reader: %d reports of key 34 let go at once: %.0f reports/s\n", kBurstReports, readerRate);
     std::printf("Commands: %d rounds of %d reports of key %d let go at once, %ld of %d commands arrived (%s);\n"
                 "  the reader had taken every report when %.0f commands had arrived (median); medians %.0f/s\n"
@@ -271,8 +288,8 @@ int RunBench()
                    Format(" = %.3g ms", limit * baseline / 1000),
                value > 0 && value <= limit * baseline);
     };
-    latencyGoal("remote_latency_median", latencies.program.empty() ? 0 : median, kMedianLimit, baseMedian);
-    latencyGoal("remote_latency_p99", latencies.program.empty() ? 0 : p99, kP99Limit, baseP99);
+    latencyGoal("remote_latency_median", programLatencies.empty() ? 0 : median, kMedianLimit, baseMedian);
+    latencyGoal("remote_latency_p99", programLatencies.empty() ? 0 : p99, kP99Limit, baseP99);
     Goal("reader_reports_per_second", readerRate, "/s", "at least", 1000, readerRate >= 1000);
     ::Goal("commands_per_second", Format("%.3g/s", commandRate),
            Format("%.1f x bare ", kCommandShare) + Format("%.3g/s", bareRate) +
