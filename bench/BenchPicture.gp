@@ -1,8 +1,9 @@
 # The benchmark's picture for one width, drawn from the raw samples that the
 # benchmarks left in their folder:
 #   gnuplot -e "folder='build/bench-x64'; width='x64'" bench/BenchPicture.gp
-# writes <folder>/bench.png: the key-to-jukebox latency of the program and of
-# the direct reader as cumulative distributions on a log time axis, and the
+# writes <folder>/bench.png: the key-to-jukebox latency of the program, of the
+# direct reader and of the direct reader that posts to a window thread as
+# cumulative distributions on a log time axis, and the
 # time from CreateProcess to each start-up call of the program and of its
 # baseline, every run a dot, the medians joined.
 latency = folder."/remote-latency.dat"
@@ -24,7 +25,8 @@ set ylabel "share of presses that took at most this long"
 set yrange [0:1]
 set key bottom right
 plot latency using ($1/1000):(1) smooth cnormal with steps lw 2 lc 1 title "VantrelRemote.exe", \
-     ''      using ($2/1000):(1) smooth cnormal with steps lw 2 lc 2 title "direct reader"
+     ''      using ($2/1000):(1) smooth cnormal with steps lw 2 lc 2 title "direct reader", \
+     ''      using ($3/1000):(1) smooth cnormal with steps lw 2 lc 3 dt 2 title "direct reader posting to a window thread"
 
 unset logscale x
 set key bottom right
